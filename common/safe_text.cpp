@@ -1,0 +1,30 @@
+#include "common/safe_text.h"
+
+#include <cstring>
+
+std::size_t SafeCopy(char* dest, std::size_t size, const char* source) {
+    if (size == 0) {
+        return 0;
+    }
+    std::size_t n = 0;
+    if (source != nullptr) {
+        while (n + 1 < size && source[n] != '\0') {
+            dest[n] = source[n];
+            ++n;
+        }
+    }
+    dest[n] = '\0';
+    return n;
+}
+
+std::size_t SafeAppend(char* dest, std::size_t size, const char* source) {
+    if (size == 0) {
+        return 0;
+    }
+    std::size_t used = strnlen(dest, size);
+    if (used == size) { // not terminated: treat the buffer as full
+        dest[size - 1] = '\0';
+        return size - 1;
+    }
+    return used + SafeCopy(dest + used, size - used, source);
+}
