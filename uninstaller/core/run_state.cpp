@@ -1,0 +1,39 @@
+#include "core/run_state.h"
+
+char ownProgramPath[256];
+char settingsPath[256];
+char cleanupCopyPath[256];
+int startedInPlace;
+int cleanupRun;
+int automaticRun;
+int silentRun;
+int finalPageStart;
+std::int32_t checkIconNumber;
+char commandLineTitle[256];
+char logPath[256];
+char programFilesDir[260];
+std::int32_t screenWidth;
+std::int32_t screenHeight;
+std::uint32_t faceColour;
+char uninstallCaption[256];
+char cancelQuestion[256];
+
+RgbSetting gradientStart;
+RgbSetting gradientDelta;
+std::int32_t noBackground;
+char textFontName[256];
+std::uint8_t textFontCharset;
+std::uint8_t textFontSize;
+
+std::int32_t uninstallMethod;
+int rollbackMode;
+std::uint16_t firstSessionToUndo;
+int cancelRequested;
+int engineStarted;
+std::int32_t progressDone;
+std::int32_t progressTotal;
+char progressText[1024];
+int rebootNeeded;
+int selfDeleted;
+int repairRunning;
+int pumpWaiting;

@@ -1,0 +1,4 @@
+#include "core/run_windows.h"
+
+HWND backgroundWindow;
+HWND startupProgressWindow;
