@@ -55,3 +55,13 @@ endfunction()
 
 # Release builds ship without symbols.
 add_link_options($<$<AND:$<BOOL:${WIN32}>,$<CONFIG:Release>>:-s>)
+
+# add_bench(NAME SOURCES... [LIBS libs...])
+# A benchmark prints figures and never fails on time: it is built with
+# everything else but is not a test. Run it with tools/bench.sh.
+function(add_bench name)
+    cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${B_SOURCES})
+    project_warnings(${name})
+    target_link_libraries(${name} PRIVATE ${B_LIBS})
+endfunction()
