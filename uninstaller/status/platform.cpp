@@ -1,0 +1,4 @@
+#include "status/platform.h"
+
+int isWindowsNT;
+int hasNewShell;
