@@ -1,0 +1,129 @@
+#pragma once
+// The fifteen record lists of a run. Each is an array of record pointers in
+// the order the records were first created, with a count and a fixed
+// capacity; a list that is full ignores further records. Records, arrays and
+// index nodes come from the record arena.
+
+#include "core/arena.h"
+#include "core/record_index.h"
+#include "core/records.h"
+
+#include <cstdint>
+#include <new>
+
+template <typename Record> struct RecordList {
+    Record** items;
+    std::int32_t count;
+    std::int32_t capacity;
+};
+
+// The index key of each indexed record type, and how a new record receives it.
+RecordKey IndexKeyOf(const FileRecord& record);
+RecordKey IndexKeyOf(const IniEditRecord& record);
+RecordKey IndexKeyOf(const CreatedValueRecord& record);
+RecordKey IndexKeyOf(const ChangedValueRecord& record);
+void StoreIndexKey(FileRecord& record, const RecordKey& key);
+void StoreIndexKey(IniEditRecord& record, const RecordKey& key);
+void StoreIndexKey(CreatedValueRecord& record, const RecordKey& key);
+void StoreIndexKey(ChangedValueRecord& record, const RecordKey& key);
+
+// A list with a duplicate index. Records enter it only through FindOrAddIndexed.
+template <typename Record> struct IndexedRecordList : RecordList<Record> {
+    DuplicateIndex index{
+        [](const void* record) { return IndexKeyOf(*static_cast<const Record*>(record)); }};
+};
+
+// Takes the list's array for capacity records from the arena and empties the
+// list. Returns false, leaving a list that takes no records, when the arena
+// is exhausted.
+template <typename Record> bool PrepareList(RecordList<Record>& list, std::int32_t capacity) {
+    list.items = static_cast<Record**>(AllocateFromArena(sizeof(Record*) * capacity));
+    list.count = 0;
+    list.capacity = list.items != nullptr ? capacity : 0;
+    return list.items != nullptr;
+}
+
+template <typename Record>
+bool PrepareList(IndexedRecordList<Record>& list, std::int32_t capacity) {
+    list.index.Clear();
+    return PrepareList(static_cast<RecordList<Record>&>(list), capacity);
+}
+
+// Appends a new record with every field zero; nullptr when the list is full or
+// the arena is exhausted.
+template <typename Record> Record* AppendRecord(RecordList<Record>& list) {
+    if (list.count >= list.capacity) {
+        return nullptr;
+    }
+    void* memory = AllocateFromArena(sizeof(Record));
+    if (memory == nullptr) {
+        return nullptr;
+    }
+    Record* record = new (memory) Record{};
+    list.items[list.count++] = record;
+    return record;
+}
+
+template <typename Record> struct IndexedLookup {
+    Record* record; // nullptr: absent (and not added)
+    bool added;     // record is new: its key is set, every other field is zero
+};
+
+// Finds the record of list whose key equals (part1, part2, part3); a part
+// given as nullptr is not compared. The key is cut to its fields' sizes first,
+// exactly as a new record would store it. On a miss with insert set, appends a
+// new record holding the key, unless the list is full or the arena exhausted.
+template <typename Record>
+IndexedLookup<Record> FindOrAddIndexed(IndexedRecordList<Record>& list, const char* part1,
+                                       const char* part2, const char* part3, bool insert) {
+    Record cut; // only its key fields are written and read
+    StoreIndexKey(cut, RecordKey{{part1, part2, part3}});
+    RecordKey stored = IndexKeyOf(cut);
+    RecordKey searched{{part1 != nullptr ? stored.parts[0] : nullptr,
+                        part2 != nullptr ? stored.parts[1] : nullptr,
+                        part3 != nullptr ? stored.parts[2] : nullptr}};
+    if (void* found = list.index.Find(searched)) {
+        return {static_cast<Record*>(found), false};
+    }
+    if (!insert || list.count >= list.capacity) {
+        return {nullptr, false};
+    }
+    struct Entry {
+        IndexNode node;
+        Record record;
+    };
+    void* memory = AllocateFromArena(sizeof(Entry));
+    if (memory == nullptr) {
+        return {nullptr, false};
+    }
+    Entry* entry = new (memory) Entry{};
+    StoreIndexKey(entry->record, searched);
+    entry->node.record = &entry->record;
+    list.index.Link(&entry->node);
+    list.items[list.count++] = &entry->record;
+    return {&entry->record, true};
+}
+
+constexpr std::int32_t PrivateFilesCapacity = 48000;
+constexpr std::int32_t ListCapacity = 16000; // every other list
+
+extern IndexedRecordList<FileRecord> PrivateFiles;
+extern RecordList<FileRecord> SystemFiles;
+extern RecordList<FileRecord> RepairFiles;
+extern RecordList<BackupRecord> EditedFiles;
+extern RecordList<BackupRecord> DeletedFiles;
+extern RecordList<DirectoryRecord> Directories;
+extern RecordList<NamedRecord> NewIniFiles;
+extern RecordList<NamedRecord> Services;
+extern IndexedRecordList<IniEditRecord> IniEdits;
+extern IndexedRecordList<CreatedValueRecord> CreatedValues;
+extern IndexedRecordList<ChangedValueRecord> ChangedValues;
+extern RecordList<RegistryEntry> RegistryEntries;
+extern RecordList<RegistryTreeRecord> RegistryTrees;
+extern RecordList<IconRecord> Icons;
+extern RecordList<ProgramRecord> Programs;
+
+// Takes every list's array from the arena and empties the lists, before the
+// log is read. Returns false when the arena is exhausted (the lists that got
+// no array take no records).
+bool AllocateRecordLists();

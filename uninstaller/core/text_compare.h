@@ -1,0 +1,18 @@
+#pragma once
+// Case-blind text comparisons of the install log's keys and keywords. Only the
+// ASCII letters are folded: the log's keywords are ASCII, and a comparison
+// that needs no code page gives the same answer on every system.
+
+// Compares a and b from their last characters towards their first, letters
+// folded to upper case. The first differing position decides by the
+// difference of the folded byte values; when one text ends the other, the
+// longer one sorts first. Paths of one directory differ near their ends, so
+// they are told apart after a few characters.
+int CompareFromEnd(const char* a, const char* b);
+
+// Compares a and b from their first characters, letters folded to upper case:
+// negative, zero or positive as a sorts before, equal to or after b.
+int CompareNoCase(const char* a, const char* b);
+
+// Whether text begins with prefix, letters folded to upper case.
+bool StartsWithNoCase(const char* text, const char* prefix);
