@@ -1,0 +1,138 @@
+// The shipped programs as built: their resources, and a first start of each
+// beside a running service.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "common/win_handle.h"
+#include "e2e.h"
+
+namespace {
+
+const DWORD kSettleMs = 10000;
+
+std::string QueryVersionString(const std::vector<char>& data, const char* block, const char* name) {
+    std::string path = std::string("\\StringFileInfo\\") + block + "\\" + name;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), path.c_str(), &value, &length) || value == nullptr) {
+        return "<missing>";
+    }
+    return static_cast<const char*>(value);
+}
+
+TEST(ProgramsTest, ConsoleVersionResource) {
+    std::string exe = e2e::WindowsPath(QUORCON_EXE);
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
+    ASSERT_GT(size, 0u) << GetLastError();
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, data.data()));
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    ASSERT_GE(length, sizeof *fixed);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(0, 2)));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, static_cast<DWORD>(MAKELONG(0, 2)));
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_EQ(length, 2 * sizeof(WORD)) << "exactly one translation";
+    EXPECT_EQ(translation[0], 0x0419);
+    EXPECT_EQ(translation[1], 1251);
+
+    // The string table is found through the translation entry, as readers of
+    // the resource look it up.
+    char block[9];
+    std::snprintf(block, sizeof block, "%04x%04x", translation[0], translation[1]);
+    EXPECT_EQ(QueryVersionString(data, block, "FileVersion"), "2.0.0.0");
+    EXPECT_EQ(QueryVersionString(data, block, "ProductVersion"), "2.0.0.0");
+    EXPECT_EQ(QueryVersionString(data, block, "ProductName"), "Quorvel");
+    EXPECT_EQ(QueryVersionString(data, block, "InternalName"), "Quorvel");
+}
+
+TEST(ProgramsTest, UninstallerEmbedsTheRestartProgram) {
+    win::unique_hmodule module(
+        LoadLibraryExA(e2e::WindowsPath(SWEEPBACK_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(module) << GetLastError();
+    HRSRC found = FindResourceA(module.get(), MAKEINTRESOURCEA(30202), MAKEINTRESOURCEA(300));
+    ASSERT_NE(found, nullptr) << GetLastError();
+    DWORD size = SizeofResource(module.get(), found);
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(module.get(), found)));
+    ASSERT_NE(bytes, nullptr);
+
+    ASSERT_GE(size, sizeof(IMAGE_DOS_HEADER));
+    IMAGE_DOS_HEADER dos;
+    std::memcpy(&dos, bytes, sizeof dos);
+    EXPECT_EQ(dos.e_magic, IMAGE_DOS_SIGNATURE);
+    ASSERT_GT(dos.e_lfanew, 0);
+    ASSERT_LE(static_cast<DWORD>(dos.e_lfanew) + sizeof(DWORD) + sizeof(IMAGE_FILE_HEADER), size);
+    EXPECT_EQ(std::memcmp(bytes + dos.e_lfanew, "PE\0\0", 4), 0);
+    IMAGE_FILE_HEADER file;
+    std::memcpy(&file, bytes + dos.e_lfanew + sizeof(DWORD), sizeof file);
+#ifdef _WIN64
+    EXPECT_EQ(file.Machine, IMAGE_FILE_MACHINE_AMD64);
+#else
+    EXPECT_EQ(file.Machine, IMAGE_FILE_MACHINE_I386);
+#endif
+
+    // Byte for byte the restart program of this build.
+    std::ifstream built(e2e::WindowsPath(RESTART_PROGRAM_EXE), std::ios::binary);
+    std::vector<unsigned char> expected((std::istreambuf_iterator<char>(built)),
+                                        std::istreambuf_iterator<char>());
+    EXPECT_TRUE(std::vector<unsigned char>(bytes, bytes + size) == expected)
+        << "resource " << size << " bytes, restart program " << expected.size() << " bytes";
+}
+
+// The path every console test walks: a test service running with its start
+// arguments, the console's window up and closed again, the uninstaller run.
+TEST(ProgramsTest, ServiceConsoleAndUninstallerStartAndEnd) {
+    e2e::ScopedService scoped("fx_chain", "Foundation chain", e2e::WindowsPath(TESTSVC_EXE));
+    ASSERT_TRUE(scoped.Installed());
+    const std::string& service = scoped.Name();
+    const std::vector<std::string> arguments = {"first", "second"};
+    ASSERT_TRUE(e2e::StartServiceByName(service, arguments)) << GetLastError();
+    EXPECT_TRUE(e2e::WaitForServiceState(service, SERVICE_RUNNING, kSettleMs));
+    EXPECT_EQ(e2e::QueryServiceState(service), static_cast<DWORD>(SERVICE_RUNNING));
+    std::vector<std::string> recorded;
+    EXPECT_TRUE(e2e::ReadServiceStartArguments(service, &recorded));
+    EXPECT_EQ(recorded, arguments);
+
+    e2e::Program console = e2e::Program::Start(e2e::WindowsPath(QUORCON_EXE), "");
+    ASSERT_TRUE(console.Started()) << GetLastError();
+    HWND window = e2e::WaitForTopLevelWindow(console.Pid(), nullptr, "Quorvel", kSettleMs);
+    ASSERT_NE(window, nullptr);
+    RECT client = {};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right - client.left, 265);
+    EXPECT_EQ(client.bottom - client.top, 252);
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_NE(style & WS_SYSMENU, 0);
+    EXPECT_NE(style & WS_MINIMIZEBOX, 0);
+    EXPECT_EQ(style & WS_THICKFRAME, 0);
+    EXPECT_EQ(style & WS_MAXIMIZEBOX, 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1;
+    EXPECT_TRUE(console.WaitForExit(kSettleMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+
+    e2e::Program uninstaller = e2e::Program::Start(e2e::WindowsPath(SWEEPBACK_EXE), "");
+    ASSERT_TRUE(uninstaller.Started()) << GetLastError();
+    exitCode = 1;
+    EXPECT_TRUE(uninstaller.WaitForExit(kSettleMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+}
+
+} // namespace
