@@ -29,9 +29,13 @@ const char kDamaged[] = "This application is damaged and should be repaired. Cli
 // files, and a rewritten file of the same name could be served stale.
 class MessageTextTest : public testing::Test {
 protected:
-    void TearDown() override {
-        DeleteFileA(settingsPath);
-        settingsPath[0] = '\0';
+    void TearDown() override { DropSettingsFile(); }
+
+    static void DropSettingsFile() {
+        if (settingsPath[0] != '\0') {
+            DeleteFileA(settingsPath);
+            settingsPath[0] = '\0';
+        }
     }
 
     void UseSettingsFile(const std::string& content) {
@@ -43,6 +47,7 @@ protected:
     }
 
     void UseMissingSettingsFile() {
+        DropSettingsFile();
         static int fileNumber = 0;
         char directory[MAX_PATH];
         GetTempPathA(sizeof directory, directory);
