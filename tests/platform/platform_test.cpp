@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -23,36 +22,8 @@ bool RunsAsWindows98Copy() {
     return name.size() > 8 && lstrcmpiA(name.c_str() + name.size() - 8, "_w98.exe") == 0;
 }
 
-std::string WininitPath() {
-    char windows[MAX_PATH];
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    return std::string(windows) + "\\WININIT.INI";
-}
-
 std::string ScheduledFile(const char* name) {
     return RestartWorkFolder() + "\\scheduled_" + name + ".tmp";
-}
-
-std::string Upper(std::string text) {
-    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-// The restart-time moves the system holds, upper case, entries apart by '|'.
-std::string PendingRenames() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0,
-                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-        return "";
-    }
-    std::string data(65536, '\0');
-    DWORD size = static_cast<DWORD>(data.size());
-    LONG result = RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(&data[0]), &size);
-    RegCloseKey(key);
-    data.resize(result == ERROR_SUCCESS ? size : 0);
-    std::replace(data.begin(), data.end(), '\0', '|');
-    return Upper(data);
 }
 
 TEST(PlatformFacts, FamilyFollowsTheVersionTheSystemReports) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -66,4 +67,31 @@ std::string ShortPathOf(const std::string& path) {
     char shortPath[MAX_PATH];
     DWORD length = GetShortPathNameA(path.c_str(), shortPath, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::string(shortPath, length) : std::string();
+}
+
+std::string WininitPath() {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\WININIT.INI";
+}
+
+std::string Upper(std::string text) {
+    CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::string PendingRenames() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0,
+                      KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return "";
+    }
+    std::string data(65536, '\0');
+    DWORD size = static_cast<DWORD>(data.size());
+    LONG result = RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+                                   reinterpret_cast<BYTE*>(&data[0]), &size);
+    RegCloseKey(key);
+    data.resize(result == ERROR_SUCCESS ? size : 0);
+    std::replace(data.begin(), data.end(), '\0', '|');
+    return Upper(data);
 }

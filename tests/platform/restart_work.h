@@ -16,3 +16,9 @@ std::string ReadTextFile(const std::string& path);
 bool FileExists(const std::string& path);
 // The short form as the system gives it.
 std::string ShortPathOf(const std::string& path);
+std::string Upper(std::string text);
+
+// The Windows directory's WININIT.INI.
+std::string WininitPath();
+// The restart-time moves the system holds, upper case, entries apart by '|'.
+std::string PendingRenames();

@@ -15,6 +15,10 @@ program=$3
 
 run() { "$winrun" --state "$state" "$@"; }
 trap 'run --cleanup' EXIT
+# A fresh prefix every time: nothing scheduled by an earlier run, and a
+# program that went wrong there cannot spoil the next run.
+run --cleanup
+rm -rf "$state/prefix"
 
 name=$(basename "$program" .exe)
 copy="$(dirname "$program")/${name}_w98.exe"

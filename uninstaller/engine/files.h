@@ -11,7 +11,8 @@
 // blank-free command lines. toLong true: the long form, but only when the
 // path holds a '~'. A relative name without a backslash gets the current
 // directory in front, a leading drive letter is made upper case, components
-// that do not exist (or hold wildcards) stay as written. The result always
+// that do not exist (or hold wildcards) stay as written, an empty path stays
+// empty. The result always
 // fits `size`: a component whose other form would not fit stays as written.
 void NormalizePath(char* path, std::size_t size, bool toLong);
 

@@ -19,11 +19,10 @@ std::size_t HeadLength(const std::string& text) {
     return next == std::string::npos ? text.size() : next + 1;
 }
 
-// Only real names are looked up: a directory search for a wildcard or for
-// "." and ".." would answer with some other entry's name.
-bool IsLookupName(const std::string& component) {
-    return !component.empty() && component != "." && component != ".." &&
-           component.find_first_of("*?") == std::string::npos;
+// A directory search for a pattern answers with the first file that matches
+// it, which must not take the pattern's place.
+bool IsPattern(const std::string& component) {
+    return component.find_first_of("*?") != std::string::npos;
 }
 
 } // namespace
@@ -63,7 +62,7 @@ void NormalizePathWith(const PathLookup& lookup, char* path, std::size_t size, b
             end = text.size();
         }
         PathLookup::EntryNames names;
-        if (IsLookupName(text.substr(position, end - position)) &&
+        if (end > position && !IsPattern(text.substr(position, end - position)) &&
             lookup.FindEntry(text.substr(0, end).c_str(), names)) {
             const char* replacement =
                 toLong || names.shortName[0] == '\0' ? names.longName : names.shortName;
