@@ -1,8 +1,11 @@
-// The console's main block: create the main window and run its loop.
+// The console's main block: the main window, the hidden wait window, the
+// message loop.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "dlgServices_u.h"
 #include "frmMain_u.h"
+#include "services_u.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
@@ -12,15 +15,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!frmMain.Create(instance)) {
         return 1;
     }
+    TdlgServices dlgServices;
+    if (!dlgServices.Create(instance, frmMain.Handle(), [&frmMain] { frmMain.BitBtn1Click(); })) {
+        return 1;
+    }
+    frmMain.SetWaitWindow(&dlgServices);
     ShowWindow(frmMain.Handle(), showCommand);
     UpdateWindow(frmMain.Handle());
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(frmMain.Handle(), &message)) {
+        if (!frmMain.TranslateDialogMessage(&message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
-    return static_cast<int>(message.wParam);
+    ServerName.clear();
+    return 0;
 }

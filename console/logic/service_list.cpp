@@ -46,3 +46,29 @@ int SelectionAfterRefill(int previousIndex, int count) {
     }
     return previousIndex < count ? previousIndex : count - 1;
 }
+
+EnumerationStep NextEnumerationStep(const EnumerationAnswer& answer) {
+    const unsigned long kErrorInsufficientBuffer = 122;
+    const unsigned long kErrorMoreData = 234;
+    EnumerationStep step;
+    if (answer.succeeded) {
+        step.takePortion = true;
+        step.next = EnumerationStep::Done;
+        return step;
+    }
+    if (answer.error == kErrorMoreData) {
+        step.takePortion = answer.resumeAfter != answer.resumeBefore;
+        step.bufferSize =
+            answer.bytesNeeded > answer.bufferSize ? answer.bytesNeeded : answer.bufferSize;
+        // Neither a new portion nor more room: the next call could only repeat this one.
+        const bool progress = step.takePortion || step.bufferSize > answer.bufferSize;
+        step.next = progress ? EnumerationStep::Retry : EnumerationStep::Fail;
+        return step;
+    }
+    if (answer.error == kErrorInsufficientBuffer && answer.bufferSize < kMaxEnumerationBuffer) {
+        step.bufferSize = 2 * answer.bufferSize;
+        step.next = EnumerationStep::Retry;
+        return step;
+    }
+    return step;
+}

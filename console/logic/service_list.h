@@ -28,6 +28,34 @@ void TakeConfiguredServices(const std::vector<std::string>& configured,
                             const std::vector<EnumeratedService>& portion,
                             UpperCaseFunction upperCase, std::vector<EnumeratedService>* entries);
 
+// One answer of the service enumeration, and what to do with it. The
+// enumeration hands out services in portions: "more data" with a resume
+// handle that points past the portion delivered. Some managers (Wine's)
+// answer "more data" without moving the resume handle, so that the next call
+// would deliver the same services again, or "insufficient buffer" with records
+// not filled in and no size; those portions are not taken, and the call is
+// repeated with a larger buffer.
+struct EnumerationAnswer {
+    bool succeeded = false;
+    unsigned long error = 0;
+    unsigned long bytesNeeded = 0;
+    unsigned long resumeBefore = 0;
+    unsigned long resumeAfter = 0;
+    std::size_t bufferSize = 0;
+};
+
+struct EnumerationStep {
+    enum Next { Done, Retry, Fail };
+    bool takePortion = false;
+    Next next = Fail;
+    std::size_t bufferSize = 0; // for Retry
+};
+
+// The largest buffer the enumeration grows to without a size from the manager.
+constexpr std::size_t kMaxEnumerationBuffer = 1024 * 1024;
+
+EnumerationStep NextEnumerationStep(const EnumerationAnswer& answer);
+
 // The entry to select after the list was refilled with `count` entries, given
 // the index selected before (-1 for none): that index when it still exists,
 // the last entry when it is beyond the new end, the first when there was none;

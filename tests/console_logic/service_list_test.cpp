@@ -89,3 +89,61 @@ TEST(ServiceList, SelectionAfterRefillAlwaysPicksAnEntryOfANonEmptyList) {
 }
 
 } // namespace
+
+namespace {
+
+struct EnumerationCase {
+    const char* what;
+    EnumerationAnswer answer;
+    bool take;
+    EnumerationStep::Next next;
+    std::size_t size;
+};
+
+TEST(ServiceList, EnumerationStepsFollowTheManagersAnswers) {
+    const EnumerationCase cases[] = {
+        {"success takes the portion", {true, 0, 0, 7, 0, 1024}, true, EnumerationStep::Done, 0},
+        {"more data with an advanced resume handle",
+         {false, 234, 3000, 0, 11, 1024},
+         true,
+         EnumerationStep::Retry,
+         3000},
+        {"more data asking for less room keeps the buffer",
+         {false, 234, 500, 11, 20, 3000},
+         true,
+         EnumerationStep::Retry,
+         3000},
+        {"more data without moving the resume handle repeats itself",
+         {false, 234, 2020, 0, 0, 1024},
+         false,
+         EnumerationStep::Retry,
+         2020},
+        {"more data with no progress at all",
+         {false, 234, 1024, 5, 5, 1024},
+         false,
+         EnumerationStep::Fail,
+         1024},
+        {"insufficient buffer doubles",
+         {false, 122, 0, 0, 0, 1024},
+         false,
+         EnumerationStep::Retry,
+         2048},
+        {"insufficient buffer stops growing",
+         {false, 122, 0, 0, 0, kMaxEnumerationBuffer},
+         false,
+         EnumerationStep::Fail,
+         0},
+        {"access denied", {false, 5, 0, 0, 0, 1024}, false, EnumerationStep::Fail, 0},
+    };
+    for (const EnumerationCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EnumerationStep step = NextEnumerationStep(c.answer);
+        EXPECT_EQ(c.take, step.takePortion);
+        EXPECT_EQ(c.next, step.next);
+        if (step.next == EnumerationStep::Retry) {
+            EXPECT_EQ(c.size, step.bufferSize);
+        }
+    }
+}
+
+} // namespace
