@@ -1,1 +1,141 @@
+// Parser behaviour that a small corpus log cannot show: the product title
+// rules, the progress display over many blocks, and how often the file
+// system is asked for long forms.
 
+#include "memory_env.h"
+#include "parse_dump.h"
+
+#include "core/log_reader.h"
+#include "core/parse_results.h"
+#include "core/parser.h"
+#include "core/record_lists.h"
+#include "core/run_state.h"
+
+#include "common/safe_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct TitleCase {
+    const char* line;
+    const char* title;
+};
+
+TEST(SetProductTitleTest, CutsTheInstallationSuffixes) {
+    const std::string longTitle(300, 'T');
+    const TitleCase cases[] = {
+        {"Title: Sample INSTALLATION", "Sample"},
+        {"Title: Sample Install", "Sample"},
+        {"Title: Sample Installation Install", "Sample Installation"},
+        {"Title: X INSTALLATION", "X"},
+        {"Title: A INSTALL", "A"},
+        {"Title: INSTALLATION", "INSTALLATION"}, // nothing would be left in front
+        {"Title:  INSTALL", " INSTALL"},
+        {"title: lower case keyword", "lower case keyword"},
+        {"Title:", ""}, // no separator byte, so no title
+        {"Title:X", ""},
+    };
+    for (const TitleCase& test : cases) {
+        ResetParseResults();
+        MemoryParseEnvironment env;
+        SetProductTitle(test.line, env);
+        EXPECT_STREQ(test.title, productTitle) << test.line;
+        ASSERT_EQ(1u, env.events.size()) << test.line;
+        EXPECT_EQ(std::string("caption [") + test.title + "]", env.events[0]) << test.line;
+    }
+}
+
+TEST(SetProductTitleTest, CutsALongTitleToItsField) {
+    ResetParseResults();
+    MemoryParseEnvironment env;
+    SetProductTitle(("Title: " + std::string(300, 'T')).c_str(), env);
+    EXPECT_EQ(std::string(255, 'T'), productTitle);
+}
+
+TEST(SetProductTitleTest, LeavesACommandLineTitleOnTheBackgroundWindow) {
+    ResetParseResults();
+    SafeCopy(commandLineTitle, "From the command line");
+    MemoryParseEnvironment env;
+    SetProductTitle("Title: Sample INSTALL", env);
+    EXPECT_STREQ("Sample", productTitle);
+    EXPECT_TRUE(env.events.empty());
+}
+
+std::string LogOfLines(const std::string& line, int count) {
+    std::string log = "*** Big\r\nTitle: Big\r\n";
+    for (int i = 0; i < count; ++i) {
+        log += line + "\r\n";
+    }
+    return log;
+}
+
+// The bar is repainted when the reader takes the next block of the file,
+// not for every line.
+TEST(ParseProgressTest, RepaintsOncePerBlock) {
+    ResetParseResults();
+    MemoryParseEnvironment env;
+    env.logBytes = LogOfLines("Product: a line of the log that is about forty", 2000);
+    ASSERT_GT(env.logBytes.size(), 5 * LogBlockSize);
+    ASSERT_EQ(0, ParseInstallLog("C:\\APP\\INSTALL.LOG", installDirectory, env));
+
+    int blocks = static_cast<int>((env.logBytes.size() + LogBlockSize - 1) / LogBlockSize);
+    EXPECT_EQ(blocks, env.progressRepaints);
+    EXPECT_EQ(static_cast<std::int32_t>(env.logBytes.size()), logBytesTotal);
+    EXPECT_EQ(logBytesTotal, logBytesRead);
+}
+
+TEST(ParseProgressTest, NeedsTheProgressDialog) {
+    ResetParseResults();
+    MemoryParseEnvironment env;
+    env.progressShown = false;
+    env.logBytes = LogOfLines("Product: x", 5000);
+    ASSERT_EQ(0, ParseInstallLog("C:\\APP\\INSTALL.LOG", installDirectory, env));
+    EXPECT_EQ(0, env.progressRepaints);
+    EXPECT_EQ(0, logBytesRead);
+}
+
+// Each "Self-Register: " line compares long forms of every file record; the
+// file system is asked for each record's long form once, not once per line.
+TEST(SelfRegisterTest, AsksForEachLongFormOnce) {
+    constexpr int files = 50;
+    constexpr int registrations = 40;
+    ResetParseResults();
+    MemoryParseEnvironment env;
+    env.logBytes = "*** Many\r\nTitle: Many\r\n";
+    for (int i = 0; i < files; ++i) {
+        std::string path = "C:\\APP\\F" + std::to_string(i) + ".DLL";
+        env.files.push_back(path);
+        env.logBytes += "File Copy: " + path + "\r\n";
+    }
+    for (int i = 0; i < registrations; ++i) {
+        env.logBytes += "Self-Register: C:\\APP\\F" + std::to_string(i) + ".DLL\r\n";
+    }
+    ASSERT_EQ(0, ParseInstallLog("C:\\APP\\INSTALL.LOG", installDirectory, env));
+
+    ASSERT_EQ(files, PrivateFiles.count);
+    for (int i = 0; i < files; ++i) {
+        EXPECT_EQ(i < registrations ? 1 : 0, PrivateFiles.items[i]->selfRegisterSession) << i;
+    }
+    // Two for the log's own directory, one per line, one per record.
+    EXPECT_EQ(2 + registrations + files, env.pathNormalizations);
+}
+
+// A record appended after a "Self-Register: " line is still compared by the
+// next one.
+TEST(SelfRegisterTest, SeesRecordsAddedBetweenLines) {
+    ResetParseResults();
+    MemoryParseEnvironment env;
+    env.files = {"C:\\APP\\A.DLL", "C:\\APP\\B.DLL"};
+    env.logBytes = "*** S\r\nTitle: S\r\nFile Copy: C:\\APP\\A.DLL\r\n"
+                   "Self-Register: C:\\APP\\A.DLL\r\nFile Copy: C:\\APP\\B.DLL\r\n"
+                   "Self-Register: C:\\APP\\B.DLL\r\n";
+    ASSERT_EQ(0, ParseInstallLog("C:\\APP\\INSTALL.LOG", installDirectory, env));
+    ASSERT_EQ(2, PrivateFiles.count);
+    EXPECT_EQ(1, PrivateFiles.items[0]->selfRegisterSession);
+    EXPECT_EQ(1, PrivateFiles.items[1]->selfRegisterSession);
+}
+
+} // namespace
