@@ -16,6 +16,53 @@ namespace {
 
 const DWORD kSettleMs = 10000;
 
+// A text value of HKEY_CURRENT_USER set for one test; the previous value,
+// or its absence, comes back afterwards.
+class ScopedUserValue {
+public:
+    ScopedUserValue(const char* keyName, const char* valueName, const std::string& text)
+        : valueName_(valueName) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, keyName, 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key_.put(),
+                            nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        DWORD size = 0;
+        if (RegQueryValueExA(key_.get(), valueName, nullptr, &previousType_, nullptr, &size) ==
+            ERROR_SUCCESS) {
+            previous_.resize(size);
+            RegQueryValueExA(key_.get(), valueName, nullptr, &previousType_, previous_.data(),
+                             &size);
+            hadPrevious_ = true;
+        }
+        set_ = RegSetValueExA(key_.get(), valueName, 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(text.c_str()),
+                              static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+    }
+    ScopedUserValue(const ScopedUserValue&) = delete;
+    ScopedUserValue& operator=(const ScopedUserValue&) = delete;
+    ~ScopedUserValue() {
+        if (!set_) {
+            return;
+        }
+        if (hadPrevious_) {
+            RegSetValueExA(key_.get(), valueName_.c_str(), 0, previousType_, previous_.data(),
+                           static_cast<DWORD>(previous_.size()));
+        } else {
+            RegDeleteValueA(key_.get(), valueName_.c_str());
+        }
+    }
+    bool Set() const { return set_; }
+
+private:
+    win::unique_hkey key_;
+    std::string valueName_;
+    bool set_ = false;
+    bool hadPrevious_ = false;
+    DWORD previousType_ = 0;
+    std::vector<BYTE> previous_;
+};
+
 std::string QueryVersionString(const std::vector<char>& data, const char* block, const char* name) {
     std::string path = std::string("\\StringFileInfo\\") + block + "\\" + name;
     void* value = nullptr;
@@ -109,10 +156,16 @@ TEST(ProgramsTest, ServiceConsoleAndUninstallerStartAndEnd) {
     EXPECT_TRUE(e2e::ReadServiceStartArguments(service, &recorded));
     EXPECT_EQ(recorded, arguments);
 
+    // The console offers only the services configured for it; unconfigured
+    // it would warn first.
+    ScopedUserValue configured("SOFTWARE\\Orvalinth\\Quorvel", "Services", service);
+    ASSERT_TRUE(configured.Set());
     e2e::Program console = e2e::Program::Start(e2e::WindowsPath(QUORCON_EXE), "");
     ASSERT_TRUE(console.Started()) << GetLastError();
-    HWND window = e2e::WaitForTopLevelWindow(console.Pid(), nullptr, "Quorvel", kSettleMs);
+    HWND window = e2e::WaitForTopLevelWindow(console.Pid(), "TfrmMain", "Quorvel", kSettleMs);
     ASSERT_NE(window, nullptr);
+    e2e::MessageBoxInfo box;
+    EXPECT_FALSE(e2e::WaitForMessageBox(console.Pid(), 500, &box)) << box.text;
     RECT client = {};
     ASSERT_TRUE(GetClientRect(window, &client));
     EXPECT_EQ(client.right - client.left, 265);
