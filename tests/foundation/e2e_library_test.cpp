@@ -89,6 +89,10 @@ TEST_F(E2eLibraryTest, SelectingAComboItemTellsItsParent) {
         EXPECT_EQ(e2e::GetStatusBarText(Control(testwin::kStatusBar), 0),
                   std::string(testwin::kSelectedPrefix) + testwin::kComboItems[index]);
     }
+    // No such item: nothing is reported to the parent.
+    EXPECT_FALSE(e2e::SelectComboItem(combo, 3));
+    EXPECT_EQ(e2e::GetStatusBarText(Control(testwin::kStatusBar), 0),
+              std::string(testwin::kSelectedPrefix) + testwin::kComboItems[0]);
 }
 
 TEST_F(E2eLibraryTest, ClicksToggleACheckBox) {
@@ -106,6 +110,11 @@ TEST_F(E2eLibraryTest, ClicksToggleACheckBox) {
 TEST_F(E2eLibraryTest, ClickAndWaitReturnsWhenTheHandlerDid) {
     HWND slow = Control(testwin::kSlowButton);
     EXPECT_FALSE(e2e::ClickAndWait(slow, 200)) << "the handler takes longer";
+    // Finding windows does not wait for a program busy in a handler.
+    DWORD searchStart = GetTickCount();
+    EXPECT_EQ(e2e::WaitForTopLevelWindow(program_.Pid(), testwin::kClassName, testwin::kCaption, 0),
+              window_);
+    EXPECT_LT(GetTickCount() - searchStart, 500u);
     EXPECT_EQ(WaitForStatus(1, testwin::kSlowDone), testwin::kSlowDone);
 
     DWORD start = GetTickCount();

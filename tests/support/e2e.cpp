@@ -16,6 +16,8 @@ namespace {
 // the test reads it as empty instead of hanging on a busy program.
 const DWORD kAnswerMs = 5000;
 const DWORD kPollMs = 20;
+// The static that holds a message box's text (Windows and Wine alike).
+const int kMessageTextId = 0xFFFF;
 
 // Polls `condition` with messages pumped in between; true as soon as it holds.
 template <typename Condition> bool WaitUntil(DWORD timeoutMs, Condition condition) {
@@ -61,6 +63,14 @@ std::string ClassName(HWND window) {
     return name;
 }
 
+// A top-level window's caption, read without a message: the searches must
+// not stall on a program that is busy in a handler.
+std::string Caption(HWND window) {
+    char caption[512] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    return caption;
+}
+
 struct TopLevelSearch {
     DWORD pid;
     const char* className;
@@ -78,7 +88,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
     if (search->className != nullptr && ClassName(window) != search->className) {
         return TRUE;
     }
-    if (search->caption != nullptr && GetText(window) != search->caption) {
+    if (search->caption != nullptr && Caption(window) != search->caption) {
         return TRUE;
     }
     search->found = window;
@@ -102,21 +112,6 @@ BOOL CALLBACK MatchControlId(HWND window, LPARAM param) {
         return TRUE;
     }
     search->found = window;
-    return FALSE;
-}
-
-// The message text is the one static that is not the icon. Its control id
-// differs between systems, so it is not looked up by id.
-BOOL CALLBACK MatchMessageText(HWND window, LPARAM param) {
-    if (ClassName(window) != "Static" ||
-        (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        return TRUE;
-    }
-    std::string text = GetText(window);
-    if (text.empty()) {
-        return TRUE;
-    }
-    *reinterpret_cast<std::string*>(param) = std::move(text);
     return FALSE;
 }
 
@@ -286,10 +281,12 @@ bool ClickAndWait(HWND button, DWORD timeoutMs) {
 }
 
 bool SelectComboItem(HWND combo, int index, DWORD timeoutMs) {
-    DWORD_PTR result = 0;
-    if (!SendA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &result, timeoutMs)) {
+    DWORD_PTR selected = 0;
+    if (!SendA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, &selected, timeoutMs) ||
+        static_cast<int>(selected) != index) {
         return false;
     }
+    DWORD_PTR result = 0;
     WPARAM command = MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE);
     return SendA(GetParent(combo), WM_COMMAND, command, reinterpret_cast<LPARAM>(combo), &result,
                  timeoutMs);
@@ -381,9 +378,9 @@ bool WaitForMessageBox(DWORD pid, DWORD timeoutMs, MessageBoxInfo* box) {
         return false;
     }
     box->window = window;
-    box->caption = GetText(window);
-    box->text.clear();
-    EnumChildWindows(window, MatchMessageText, reinterpret_cast<LPARAM>(&box->text));
+    box->caption = Caption(window);
+    HWND text = GetDlgItem(window, kMessageTextId);
+    box->text = text != nullptr ? GetText(text) : std::string();
     return true;
 }
 
