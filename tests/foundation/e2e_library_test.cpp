@@ -68,6 +68,10 @@ TEST_F(E2eLibraryTest, ReadsControlsOfAnotherProcess) {
     EXPECT_EQ(e2e::GetText(statusBar), testwin::kStatusPart0);
     EXPECT_EQ(e2e::GetText(window_), testwin::kCaption);
     EXPECT_EQ(e2e::GetText(Control(testwin::kAskButton)), "Ask");
+    HWND edit = Control(testwin::kEdit);
+    EXPECT_EQ(e2e::GetText(edit), "");
+    EXPECT_TRUE(e2e::SetText(edit, "\\\\typed name"));
+    EXPECT_EQ(e2e::GetText(edit), "\\\\typed name");
 
     HWND combo = Control(testwin::kCombo);
     EXPECT_EQ(e2e::GetComboItems(combo), std::vector<std::string>(std::begin(testwin::kComboItems),

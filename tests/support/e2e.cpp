@@ -306,6 +306,12 @@ std::string GetText(HWND window) {
     return text;
 }
 
+bool SetText(HWND window, const std::string& text) {
+    DWORD_PTR result = 0;
+    return SendA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &result) &&
+           result == TRUE;
+}
+
 std::vector<std::string> GetComboItems(HWND combo) {
     std::vector<std::string> items;
     DWORD_PTR count = 0;

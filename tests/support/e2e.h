@@ -59,6 +59,9 @@ bool SelectComboItem(HWND combo, int index, DWORD timeoutMs = 10000);
 // Texts of another process's controls, in the system's ANSI code page.
 // A control that does not answer within a few seconds reads as empty.
 std::string GetText(HWND window);
+// Replaces a control's text (WM_SETTEXT) as typing would; false when the
+// control did not take it within a few seconds.
+bool SetText(HWND window, const std::string& text);
 std::vector<std::string> GetComboItems(HWND combo);
 int GetComboSelection(HWND combo); // CB_ERR when nothing is selected
 std::string GetStatusBarText(HWND statusBar, int part);
