@@ -38,25 +38,6 @@ bool JoinPath(PathText& out, std::initializer_list<const char*> parts) {
     return length == wanted;
 }
 
-class SystemPathLookup : public PathLookup {
-public:
-    bool CurrentDirectory(char* buffer, std::size_t size) const override {
-        DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(size), buffer);
-        return length > 0 && length < size;
-    }
-
-    bool FindEntry(const char* path, EntryNames& names) const override {
-        WIN32_FIND_DATAA entry;
-        win::unique_hfind search(FindFirstFileA(path, &entry));
-        if (!search) {
-            return false;
-        }
-        SafeCopy(names.longName, entry.cFileName);
-        SafeCopy(names.shortName, entry.cAlternateFileName);
-        return true;
-    }
-};
-
 // The entries of one directory search, one at a time.
 class DirectorySearch {
 public:
@@ -67,11 +48,31 @@ public:
     }
     bool Next() { return FindNextFileA(search_.get(), &entry_) != FALSE; }
     const char* Name() const { return entry_.cFileName; }
+    // Empty when the entry has no separate short name.
+    const char* ShortName() const { return entry_.cAlternateFileName; }
     bool IsDirectory() const { return (entry_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 private:
     WIN32_FIND_DATAA entry_ = {};
     win::unique_hfind search_;
+};
+
+class SystemPathLookup : public PathLookup {
+public:
+    bool CurrentDirectory(char* buffer, std::size_t size) const override {
+        DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(size), buffer);
+        return length > 0 && length < size;
+    }
+
+    bool FindEntry(const char* path, EntryNames& names) const override {
+        DirectorySearch search;
+        if (!search.Open(path)) {
+            return false;
+        }
+        SafeCopy(names.longName, search.Name());
+        SafeCopy(names.shortName, search.ShortName());
+        return true;
+    }
 };
 
 void NotifyShell(LONG event, const char* path) {
