@@ -99,7 +99,7 @@ bool MemoryParseEnvironment::MayManageServices() {
     return mayManageServices;
 }
 
-void MemoryParseEnvironment::OemToAnsi(char* text) {
+void MemoryParseEnvironment::ConvertOemToAnsi(char* text) {
     for (; *text != '\0'; ++text) {
         *text = static_cast<char>(OemLetterToAnsi(static_cast<unsigned char>(*text)));
     }

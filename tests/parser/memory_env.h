@@ -47,7 +47,7 @@ public:
     bool IsCountedSharedFile(const char* path) override;
     bool ReadStartMenuFolder(bool allUsers, char* buffer, std::size_t size) override;
     bool MayManageServices() override;
-    void OemToAnsi(char* text) override;
+    void ConvertOemToAnsi(char* text) override;
     const char* NextCharacter(const char* text) override;
     bool ProgressShown() override;
     void RepaintProgressBar() override;

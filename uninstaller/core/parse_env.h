@@ -40,7 +40,7 @@ public:
     virtual bool MayManageServices() = 0;
 
     // Converts a text from the OEM to the ANSI code page in place.
-    virtual void OemToAnsi(char* text) = 0;
+    virtual void ConvertOemToAnsi(char* text) = 0;
     // The next character of a text in the ANSI code page (steps over both
     // bytes of a double-byte character, never past the terminator).
     virtual const char* NextCharacter(const char* text) = 0;

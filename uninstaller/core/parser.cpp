@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -41,6 +42,18 @@ bool EndsWithNoCase(const char* text, const char* ending) {
     std::size_t endingLength = std::strlen(ending);
     return textLength >= endingLength &&
            CompareNoCase(text + textLength - endingLength, ending) == 0;
+}
+
+// Paths compare without regard to the case of ASCII letters (CompareNoCase);
+// this is the form under which such paths are equal as texts.
+std::string UpperCaseLetters(const char* text) {
+    std::string upper = text;
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - ('a' - 'A'));
+        }
+    }
+    return upper;
 }
 
 bool IsAsciiLetter(char c) {
@@ -120,8 +133,13 @@ private:
     void HandleSource(const char* field);
     bool HandleUserRights();
     void HandlePerUserId(const char* field);
-    void MarkSelfRegistered(RecordList<FileRecord>& list, std::vector<std::string>& longForms,
-                            const char* longPath);
+    // File records by the long form of their paths, letters in upper case.
+    struct LongFormIndex {
+        std::int32_t covered = 0; // records of the list entered so far
+        std::unordered_map<std::string, std::vector<FileRecord*>> records;
+    };
+    void MarkSelfRegistered(RecordList<FileRecord>& list, LongFormIndex& index,
+                            const std::string& longPath);
 
     ParseEnvironment& env_;
     char (&installDirectory_)[256];
@@ -141,11 +159,11 @@ private:
     char profilesRoot_[256] = "*";
     char allUsersRoot_[256] = "*";
     std::int32_t shownPosition_ = -1;
-    // Long forms of the file records' paths, by list position: "Self-Register: "
-    // compares against every file record, and asking the file system again for
-    // each line would make that quadratic in file-system calls.
-    std::vector<std::string> privateLongForms_;
-    std::vector<std::string> systemLongForms_;
+    // "Self-Register: " compares its path with every file record in long form.
+    // Each record's long form is asked of the file system once and then found
+    // by its text: a log of many files and registrations stays linear.
+    LongFormIndex privateLongForms_;
+    LongFormIndex systemLongForms_;
 };
 
 int LogParser::Parse(const char* logPath) {
@@ -358,7 +376,7 @@ bool LogParser::IsOnRemovableMedia(const char* path) const {
 // stored: the OEM bytes would name a different file in the ANSI world.
 void LogParser::ConvertUnlessAnsi(char* text) const {
     if (!ansiText_) {
-        env_.OemToAnsi(text);
+        env_.ConvertOemToAnsi(text);
     }
 }
 
@@ -705,23 +723,26 @@ void LogParser::HandleSelfRegister(const char* field) {
     }
     SafeCopy(longPath, field);
     env_.NormalizePath(longPath, sizeof longPath, true);
-    MarkSelfRegistered(PrivateFiles, privateLongForms_, longPath);
-    MarkSelfRegistered(SystemFiles, systemLongForms_, longPath);
+    std::string key = UpperCaseLetters(longPath);
+    MarkSelfRegistered(PrivateFiles, privateLongForms_, key);
+    MarkSelfRegistered(SystemFiles, systemLongForms_, key);
 }
 
-void LogParser::MarkSelfRegistered(RecordList<FileRecord>& list,
-                                   std::vector<std::string>& longForms, const char* longPath) {
+void LogParser::MarkSelfRegistered(RecordList<FileRecord>& list, LongFormIndex& index,
+                                   const std::string& longPath) {
     // Records are only appended and their paths never change, so the long
-    // forms computed for earlier lines stay right.
-    while (longForms.size() < static_cast<std::size_t>(list.count)) {
+    // forms entered for earlier lines stay right.
+    for (; index.covered < list.count; ++index.covered) {
+        FileRecord* record = list.items[index.covered];
         char longForm[PathSize];
-        SafeCopy(longForm, list.items[longForms.size()]->path);
+        SafeCopy(longForm, record->path);
         env_.NormalizePath(longForm, sizeof longForm, true);
-        longForms.emplace_back(longForm);
+        index.records[UpperCaseLetters(longForm)].push_back(record);
     }
-    for (std::int32_t i = 0; i < list.count; ++i) {
-        if (CompareNoCase(longForms[i].c_str(), longPath) == 0) {
-            list.items[i]->selfRegisterSession = sessionNumber;
+    auto found = index.records.find(longPath);
+    if (found != index.records.end()) {
+        for (FileRecord* record : found->second) {
+            record->selfRegisterSession = sessionNumber;
         }
     }
 }
