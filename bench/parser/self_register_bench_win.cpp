@@ -34,6 +34,25 @@ std::string FileName(int number) {
     return name;
 }
 
+// Writes the log into folder and parses it; the seconds the parse took.
+double TimeParse(const std::string& folder, const std::string& log) {
+    std::string logPath = folder + "\\INSTALL.LOG";
+    HANDLE file = CreateFileA(logPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, log.data(), static_cast<DWORD>(log.size()), &written, nullptr);
+    CloseHandle(file);
+
+    ResetParseResults();
+    WindowsParseEnvironment env;
+    LARGE_INTEGER start;
+    LARGE_INTEGER end;
+    QueryPerformanceCounter(&start);
+    ParseInstallLog(logPath.c_str(), installDirectory, env);
+    QueryPerformanceCounter(&end);
+    return Seconds(start, end);
+}
+
 } // namespace
 
 int main() {
@@ -52,37 +71,28 @@ int main() {
         CloseHandle(file);
         log += "File Copy: " + std::string(shortFolder) + FileName(i) + "\r\n";
     }
+    std::size_t registrationsStart = log.size();
     for (int i = 0; i < Registrations; ++i) {
         log += "Self-Register: " + folder + FileName(i * (Files / Registrations)) + "\r\n";
     }
-    std::string logPath = folder + "\\INSTALL.LOG";
-    HANDLE file = CreateFileA(logPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, log.data(), static_cast<DWORD>(log.size()), &written, nullptr);
-    CloseHandle(file);
-
-    ResetParseResults();
-    WindowsParseEnvironment env;
-    LARGE_INTEGER start;
-    LARGE_INTEGER end;
-    QueryPerformanceCounter(&start);
-    int result = ParseInstallLog(logPath.c_str(), installDirectory, env);
-    QueryPerformanceCounter(&end);
+    // The files alone first, so that the cost of the registrations shows apart.
+    double filesAlone = TimeParse(folder, log.substr(0, registrationsStart));
+    double whole = TimeParse(folder, log);
 
     int marked = 0;
     for (std::int32_t i = 0; i < PrivateFiles.count; ++i) {
         marked += PrivateFiles.items[i]->selfRegisterSession != 0 ? 1 : 0;
     }
-    std::printf("parse result %d: %d file records, %d marked self-registered\n", result,
+    std::printf("%d file records, %d marked self-registered\n",
                 static_cast<int>(PrivateFiles.count), marked);
-    std::printf("%d files and %d Self-Register lines parsed in %.3f s (aim: under 2 s)\n", Files,
-                Registrations, Seconds(start, end));
+    std::printf("%d file lines alone: %.3f s\n", Files, filesAlone);
+    std::printf("%d files and %d Self-Register lines: %.3f s (aim: under 2 s)\n", Files,
+                Registrations, whole);
 
     for (int i = 0; i < Files; ++i) {
         DeleteFileA((folder + FileName(i)).c_str());
     }
-    DeleteFileA(logPath.c_str());
+    DeleteFileA((folder + "\\INSTALL.LOG").c_str());
     RemoveDirectoryA(folder.c_str());
     return 0;
 }

@@ -673,10 +673,10 @@ void LogParser::HandleFileDelete(const char* field) {
         advance_ = false;
         return;
     }
-    hasBackups = 1;
     if (!fits || !Fits(backup, PathSize)) {
         return;
     }
+    hasBackups = 1;
     BackupRecord* record = FindByText(DeletedFiles, &BackupRecord::path, path);
     if (record == nullptr) {
         record = AppendRecord(DeletedFiles);
@@ -915,7 +915,14 @@ void LogParser::HandleMadeDirectory(const char* field) {
     std::size_t length = std::strlen(directory);
     for (std::int32_t i = 0; i < Directories.count; ++i) {
         DirectoryRecord* entry = Directories.items[i];
-        std::size_t shorter = std::min(length, std::strlen(entry->path));
+        std::size_t entryLength = std::strlen(entry->path);
+        std::size_t shorter = std::min(length, entryLength);
+        // An entry that goes with its files (a whole tree or a file pattern)
+        // is never widened to a directory above it: that would delete files
+        // the installation never put there.
+        if (entry->treeSession != 0 && shorter < entryLength) {
+            continue;
+        }
         // One holds the other: the entry becomes the ancestor of the two.
         if (StartsWithNoCase(entry->path, std::string(directory, shorter).c_str())) {
             entry->path[shorter] = '\0';
