@@ -48,6 +48,10 @@ bool TdlgServices::Create(HINSTANCE instance, HWND owner, std::function<void()> 
 }
 
 void TdlgServices::ShowWait(const std::string& text) {
+    if (IsShown() && text == shownText_) {
+        return;
+    }
+    shownText_ = text;
     SetWindowTextA(text_, text.c_str());
     ShowWindow(handle_, SW_SHOW);
     SetFocus(BitBtn1_);

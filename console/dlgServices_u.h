@@ -19,6 +19,7 @@ public:
     HWND Handle() const { return handle_; }
     bool IsShown() const { return IsWindowVisible(handle_) != FALSE; }
 
+    // Shows the window saying `text`; nothing to do when it already does.
     void ShowWait(const std::string& text);
     void HideWait();
 
@@ -29,6 +30,7 @@ private:
 
     HWND handle_ = nullptr;
     HWND text_ = nullptr;
+    std::string shownText_;
     HWND BitBtn1_ = nullptr; // Cancel
     win::unique_hgdiobj font_;
     std::function<void()> onCancel_;

@@ -377,6 +377,11 @@ template <typename Command> void TfrmMain::RunCommand(Command command) {
         btnRefreshClick();
         --commandDepth_;
     }
+    // Hidden only once the new state shows, and only when no outer command
+    // still waits.
+    if (commandDepth_ == 0) {
+        waitWindow_->HideWait();
+    }
     if (commandDepth_ == 0 && closeRequested_) {
         DestroyWindow(handle_);
     }
@@ -463,7 +468,7 @@ void TfrmMain::WaitForTargetState(SC_HANDLE service, const std::string& serviceN
             WaitCancelled = true;
         }
         const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= kShowWaitWindowAfterMs && !waitWindow_->IsShown() && !WaitCancelled) {
+        if (elapsed >= kShowWaitWindowAfterMs && !WaitCancelled) {
             waitWindow_->ShowWait(waitText);
         }
         int state = kStateUnread;
@@ -472,7 +477,6 @@ void TfrmMain::WaitForTargetState(SC_HANDLE service, const std::string& serviceN
             break;
         }
     }
-    waitWindow_->HideWait();
 }
 
 bool TfrmMain::DispatchPendingMessages() {

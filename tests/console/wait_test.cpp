@@ -47,6 +47,9 @@ TEST(ConsoleWait, WaitWindowCancelsAndTheNextWaitRunsToItsEnd) {
         EXPECT_TRUE(
             console.WaitForStatus(Console::StatusFor("qc_wait_cancel", "Start pending"), 1500))
             << console.Status();
+        for (int i = 0; i < 50 && IsWindowVisible(wait); ++i) {
+            e2e::Sleep(20);
+        }
         EXPECT_FALSE(IsWindowVisible(wait));
         EXPECT_EQ(SERVICE_START_PENDING, e2e::QueryServiceState("qc_wait_cancel"));
 
