@@ -191,10 +191,6 @@ bool EndService(SC_HANDLE service) {
     return TerminateServiceProcess(service);
 }
 
-std::string ParametersKey(const std::string& name) {
-    return "SYSTEM\\CurrentControlSet\\Services\\" + name + "\\Parameters";
-}
-
 } // namespace
 
 Program::Program(Program&& other) noexcept
@@ -516,7 +512,7 @@ bool RemoveService(const std::string& name) {
     }
     // The options and records of a test service must not outlive it: a
     // service created again under this name starts from defaults.
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, ParametersKey(name).c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, TestServiceParametersKey(name).c_str());
     return WaitUntil(10000, [&] {
         win::unique_schandle service = OpenNamedService(name, SERVICE_QUERY_STATUS);
         return !service && GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST;
@@ -564,7 +560,7 @@ bool WaitForServiceState(const std::string& name, DWORD state, DWORD timeoutMs) 
 
 bool SetServiceParameter(const std::string& name, const std::string& valueName, DWORD value) {
     win::unique_hkey key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, ParametersKey(name).c_str(), 0, nullptr, 0,
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, TestServiceParametersKey(name).c_str(), 0, nullptr, 0,
                         KEY_SET_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
         return false;
     }
@@ -574,8 +570,8 @@ bool SetServiceParameter(const std::string& name, const std::string& valueName, 
 
 bool ReadServiceStartArguments(const std::string& name, std::vector<std::string>* arguments) {
     win::unique_hkey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ParametersKey(name).c_str(), 0, KEY_QUERY_VALUE,
-                      key.put()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, TestServiceParametersKey(name).c_str(), 0,
+                      KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
         return false;
     }
     DWORD count = 0;

@@ -136,6 +136,10 @@ bool ReadServiceStartArguments(const std::string& name, std::vector<std::string>
 // The user-defined control that makes the test service report stopped at
 // once, whatever its options say.
 const DWORD kEndTestServiceControl = 128;
+// The key under HKEY_LOCAL_MACHINE of the test service's options and records.
+inline std::string TestServiceParametersKey(const std::string& name) {
+    return "SYSTEM\\CurrentControlSet\\Services\\" + name + "\\Parameters";
+}
 
 // The folder of the running test program, with a trailing backslash.
 std::string ProgramDirectory();
