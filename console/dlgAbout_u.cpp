@@ -57,6 +57,40 @@ void PlaceControls(HWND dialog) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The labels are designed 218 pixels wide for the classic 8-point font; one
+// whose text is wider in the face the system substitutes grows about its
+// centre, within the box, instead of wrapping into its neighbours.
+void FitLabelToText(HWND dialog, int id) {
+    HWND label = GetDlgItem(dialog, id);
+    RECT place = {};
+    GetWindowRect(label, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    char text[256] = {};
+    GetWindowTextA(label, text, sizeof text);
+    HDC dc = GetDC(label);
+    HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    const int margin = 2;
+    const int needed = extent.cx + 4;
+    if (needed <= place.right - place.left) {
+        return;
+    }
+    const int width = needed < kClientWidth - 2 * margin ? needed : kClientWidth - 2 * margin;
+    int left = (place.left + place.right - width) / 2;
+    if (left < margin) {
+        left = margin;
+    }
+    if (left + width > kClientWidth - margin) {
+        left = kClientWidth - margin - width;
+    }
+    SetWindowPos(label, nullptr, left, place.top, width, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // FormCreate of the box: fill the labels from the running program file.
 void FormCreate(HWND dialog) {
     char path[MAX_PATH] = {};
@@ -66,6 +100,9 @@ void FormCreate(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, texts.FileVersion.c_str());
     SetDlgItemTextA(dialog, IDC_ABOUT_COPYRIGHT, texts.LegalCopyright.c_str());
     SetDlgItemTextA(dialog, IDC_ABOUT_COMMENTS, texts.Comments.c_str());
+    for (int id : {IDC_ABOUT_NAME, IDC_ABOUT_VERSION, IDC_ABOUT_COPYRIGHT, IDC_ABOUT_COMMENTS}) {
+        FitLabelToText(dialog, id);
+    }
 }
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

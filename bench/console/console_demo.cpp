@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     }
     const std::string picture = e2e::WindowsPath(argv[1]);
 
-    TestService service(kService, "Quorvel Demo Service");
+    TestService service(kService, "Demo Service");
     if (!service.Installed()) {
         return Fail("the demo service could not be created");
     }

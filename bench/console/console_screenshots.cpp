@@ -31,7 +31,7 @@ bool Save(HWND window, const char* name) {
 // takes the picture.
 bool Shoot(const char* configured, const std::function<bool(const TestService&)>& prepare,
            const std::function<bool(Console&)>& capture) {
-    TestService service(kService, "Quorvel Demo Service");
+    TestService service(kService, "Demo Service");
     if (!service.Installed() || !prepare(service)) {
         return false;
     }
