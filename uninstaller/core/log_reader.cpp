@@ -35,6 +35,9 @@ bool FillBlock() {
 
 std::size_t MemoryByteSource::Read(unsigned char* buffer, std::size_t size) {
     std::size_t count = std::min(size, length_ - position_);
+    if (count == 0) {
+        return 0;
+    }
     std::memcpy(buffer, bytes_ + position_, count);
     position_ += count;
     return count;

@@ -64,6 +64,9 @@ template <typename Record> Record* AppendRecord(RecordList<Record>& list) {
     return record;
 }
 
+// Appending past the index would let a repeat of the key in as a second record.
+template <typename Record> Record* AppendRecord(IndexedRecordList<Record>& list) = delete;
+
 template <typename Record> struct IndexedLookup {
     Record* record; // nullptr: absent (and not added)
     bool added;     // record is new: its key is set, every other field is zero
