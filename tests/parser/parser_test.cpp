@@ -97,30 +97,43 @@ TEST(ParseProgressTest, NeedsTheProgressDialog) {
     EXPECT_EQ(0, logBytesRead);
 }
 
-// Each "Self-Register: " line compares long forms of every file record; the
-// file system is asked for each record's long form once, not once per line.
-TEST(SelfRegisterTest, AsksForEachLongFormOnce) {
+// Each "Self-Register: " line compares long forms of every file record. The
+// file system is asked for a directory's long form once, and for a file name's
+// only when the name itself is a short form.
+TEST(SelfRegisterTest, AsksTheFileSystemOncePerDirectory) {
     constexpr int files = 50;
-    constexpr int registrations = 40;
     ResetParseResults();
     MemoryParseEnvironment env;
+    // The memory system maps the first prefix that fits, so the longest comes first.
+    env.pathForms = {
+        {"C:\\Program Files\\Other\\Long Name.dll", "C:\\PROGRA~1\\OTHER~1\\LONGNA~1.DLL"},
+        {"C:\\Program Files\\Sample", "C:\\PROGRA~1\\SAMPLE"},
+        {"C:\\Program Files\\Other", "C:\\PROGRA~1\\OTHER~1"}};
     env.logBytes = "*** Many\r\nTitle: Many\r\n";
-    for (int i = 0; i < files; ++i) {
-        std::string path = "C:\\APP\\F" + std::to_string(i) + ".DLL";
+    auto addFile = [&env](const std::string& path) {
         env.files.push_back(path);
         env.logBytes += "File Copy: " + path + "\r\n";
+    };
+    for (int i = 0; i < files; ++i) {
+        addFile("C:\\PROGRA~1\\" + std::string(i % 2 == 0 ? "SAMPLE" : "OTHER~1") + "\\F" +
+                std::to_string(i) + ".DLL");
     }
-    for (int i = 0; i < registrations; ++i) {
-        env.logBytes += "Self-Register: C:\\APP\\F" + std::to_string(i) + ".DLL\r\n";
+    addFile("C:\\PROGRA~1\\OTHER~1\\LONGNA~1.DLL");
+    for (int i = 0; i < files; i += 3) {
+        env.logBytes += "Self-Register: C:\\Program Files\\" +
+                        std::string(i % 2 == 0 ? "Sample" : "Other") + "\\f" + std::to_string(i) +
+                        ".dll\r\n";
     }
+    env.logBytes += "Self-Register: C:\\Program Files\\Other\\Long Name.dll\r\n";
     ASSERT_EQ(0, ParseInstallLog("C:\\APP\\INSTALL.LOG", installDirectory, env));
 
-    ASSERT_EQ(files, PrivateFiles.count);
+    ASSERT_EQ(files + 1, PrivateFiles.count);
     for (int i = 0; i < files; ++i) {
-        EXPECT_EQ(i < registrations ? 1 : 0, PrivateFiles.items[i]->selfRegisterSession) << i;
+        EXPECT_EQ(i % 3 == 0 ? 1 : 0, PrivateFiles.items[i]->selfRegisterSession) << i;
     }
-    // Two for the log's own directory, one per line, one per record.
-    EXPECT_EQ(2 + registrations + files, env.pathNormalizations);
+    EXPECT_EQ(1, PrivateFiles.items[files]->selfRegisterSession);
+    // Two for the log's own directory, one per directory, one for the short file name.
+    EXPECT_EQ(2 + 2 + 1, env.pathNormalizations);
 }
 
 // A record appended after a "Self-Register: " line is still compared by the

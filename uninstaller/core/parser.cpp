@@ -140,6 +140,7 @@ private:
     };
     void MarkSelfRegistered(RecordList<FileRecord>& list, LongFormIndex& index,
                             const std::string& longPath);
+    std::string LongForm(const char* path);
 
     ParseEnvironment& env_;
     char (&installDirectory_)[256];
@@ -164,6 +165,8 @@ private:
     // by its text: a log of many files and registrations stays linear.
     LongFormIndex privateLongForms_;
     LongFormIndex systemLongForms_;
+    // Long forms of the directories asked so far, by their text in the log.
+    std::unordered_map<std::string, std::string> directoryLongForms_;
 };
 
 int LogParser::Parse(const char* logPath) {
@@ -717,13 +720,10 @@ void LogParser::HandleAddDevice(const char* field) {
 }
 
 void LogParser::HandleSelfRegister(const char* field) {
-    char longPath[PathSize];
-    if (!Fits(field, sizeof longPath)) {
+    if (!Fits(field, PathSize)) {
         return; // no file record holds a path that long
     }
-    SafeCopy(longPath, field);
-    env_.NormalizePath(longPath, sizeof longPath, true);
-    std::string key = UpperCaseLetters(longPath);
+    std::string key = UpperCaseLetters(LongForm(field).c_str());
     MarkSelfRegistered(PrivateFiles, privateLongForms_, key);
     MarkSelfRegistered(SystemFiles, systemLongForms_, key);
 }
@@ -734,10 +734,7 @@ void LogParser::MarkSelfRegistered(RecordList<FileRecord>& list, LongFormIndex& 
     // forms entered for earlier lines stay right.
     for (; index.covered < list.count; ++index.covered) {
         FileRecord* record = list.items[index.covered];
-        char longForm[PathSize];
-        SafeCopy(longForm, record->path);
-        env_.NormalizePath(longForm, sizeof longForm, true);
-        index.records[UpperCaseLetters(longForm)].push_back(record);
+        index.records[UpperCaseLetters(LongForm(record->path).c_str())].push_back(record);
     }
     auto found = index.records.find(longPath);
     if (found != index.records.end()) {
@@ -745,6 +742,32 @@ void LogParser::MarkSelfRegistered(RecordList<FileRecord>& list, LongFormIndex& 
             record->selfRegisterSession = sessionNumber;
         }
     }
+}
+
+// Only a name with a '~' can be a short form. The file names of a log rarely
+// are, its directories often; so the file system is asked once per directory
+// and once per short file name, not once per file: in a directory of many
+// thousand files each question is slow.
+std::string LogParser::LongForm(const char* path) {
+    if (std::strchr(path, '~') == nullptr) {
+        return path;
+    }
+    const char* lastBackslash = std::strrchr(path, '\\');
+    if (lastBackslash == nullptr || std::strchr(lastBackslash, '~') != nullptr) {
+        char longForm[PathSize];
+        SafeCopy(longForm, path);
+        env_.NormalizePath(longForm, sizeof longForm, true);
+        return longForm;
+    }
+    std::string directory(path, lastBackslash);
+    auto known = directoryLongForms_.find(directory);
+    if (known == directoryLongForms_.end()) {
+        char longForm[PathSize];
+        SafeCopy(longForm, directory.c_str());
+        env_.NormalizePath(longForm, sizeof longForm, true);
+        known = directoryLongForms_.emplace(directory, longForm).first;
+    }
+    return known->second + lastBackslash;
 }
 
 void LogParser::HandleIniNew() {
