@@ -72,3 +72,35 @@ TEST(ConsoleListing, RefreshShowsStateChangesMadeElsewhere) {
 
 } // namespace
 } // namespace console_test
+
+namespace console_test {
+namespace {
+
+// The server field goes to the manager exactly as typed, once it loses the
+// focus; an empty field is the local computer.
+TEST(ConsoleListing, ServerFieldIsTakenAsTyped) {
+    TestService service("qc_list_server", "QC Server");
+    ASSERT_TRUE(service.Installed());
+    SetConfiguredServices("qc_list_server");
+    ClearStoredSettings();
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "local"},
+        {"\\\\" + ComputerName(), "\\\\" + ComputerName()},
+    };
+    Console console;
+    ASSERT_TRUE(console.WaitForMainWindow());
+    for (const auto& [typed, shown] : cases) {
+        SCOPED_TRACE(shown);
+        HWND server = console.Control(IDC_SERVER);
+        SendMessageA(server, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+        SendMessageA(server, WM_KILLFOCUS, 0, 0);
+        ASSERT_TRUE(console.ClickAndWait(IDC_START));
+        EXPECT_EQ(shown + " - qc_list_server - Running", console.Status());
+        ASSERT_TRUE(console.ClickAndWait(IDC_STOP));
+        EXPECT_EQ(shown + " - qc_list_server - Stopped", console.Status());
+    }
+    EXPECT_TRUE(console.Close());
+}
+
+} // namespace
+} // namespace console_test

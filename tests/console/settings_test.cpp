@@ -251,3 +251,38 @@ TEST(ConsoleSettings, PositionPerScreenSizeAndPixelDensity) {
 
 } // namespace
 } // namespace console_test
+
+namespace console_test {
+namespace {
+
+// The settings key is named after the running program file, so a renamed
+// copy keeps its own settings.
+TEST(ConsoleSettings, RenamedCopyKeepsItsOwnSettings) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string copy = std::string(folder) + "qc_renamed.exe";
+    ASSERT_TRUE(CopyFileA(QuorconPath().c_str(), copy.c_str(), FALSE)) << GetLastError();
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\qc_renamed\\SOFTWARE\\Orvalinth\\Services");
+    SetConfiguredServices("qc_no_such_service");
+    ClearStoredSettings();
+    {
+        e2e::Program program = e2e::Program::Start(copy, "");
+        HWND window = e2e::WaitForTopLevelWindow(program.Pid(), "TfrmMain", "Quorvel", kWindowMs);
+        ASSERT_NE(nullptr, window);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        DWORD exitCode = 1;
+        EXPECT_TRUE(program.WaitForExit(kWindowMs, &exitCode));
+        EXPECT_EQ(0u, exitCode);
+    }
+    win::unique_hkey key;
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER,
+                                           "Software\\qc_renamed\\SOFTWARE\\Orvalinth\\Services", 0,
+                                           KEY_READ, key.put()));
+    win::unique_hkey original;
+    EXPECT_NE(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, kStoredSettingsKey, 0, KEY_READ, original.put()));
+    DeleteFileA(copy.c_str());
+}
+
+} // namespace
+} // namespace console_test
