@@ -1,25 +1,13 @@
-// Sweepback's entry: start-up, the run, and the final message loop whose
-// quit code is the process's exit code.
+// Sweepback's entry: start-up, then the run, whose final message loop gives
+// the exit code.
 #include <windows.h>
 
-#include "ui/background_window.h"
+#include "core/run_driver_win.h"
+#include "core/startup_win.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    if (!RegisterBackgroundClass(instance)) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    if (!StartUp(instance, commandLine)) {
         return 0;
     }
-    HWND background = CreateBackgroundWindow(instance);
-    if (background == nullptr) {
-        return 0;
-    }
-    UpdateWindow(background);
-
-    // Nothing to undo yet: tear the window down and end the run.
-    DestroyWindow(background);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return RunDriver();
 }

@@ -1,0 +1,4 @@
+#pragma once
+
+// The run after start-up; returns the process's exit code.
+int RunDriver();
