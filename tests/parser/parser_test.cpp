@@ -97,6 +97,24 @@ TEST(ParseProgressTest, NeedsTheProgressDialog) {
     EXPECT_EQ(0, logBytesRead);
 }
 
+// The table of session sources ends; later sessions still count.
+TEST(SessionTest, KeepsSourcesOnlyWithinTheTable) {
+    ResetParseResults();
+    MemoryParseEnvironment env;
+    env.logBytes = "*** 1\r\nTitle: Many sessions\r\n";
+    for (int session = 1; session <= SessionSourceCount + 10; ++session) {
+        if (session > 1) {
+            env.logBytes += "*** " + std::to_string(session) + "\r\n";
+        }
+        env.logBytes += "Source: D:\\DISK" + std::to_string(session) + "\r\n";
+    }
+    ASSERT_EQ(0, ParseInstallLog("C:\\APP\\INSTALL.LOG", installDirectory, env));
+    EXPECT_EQ(SessionSourceCount + 10, sessionNumber);
+    ASSERT_NE(nullptr, sessionSources[SessionSourceCount - 1]);
+    EXPECT_EQ("D:\\DISK" + std::to_string(SessionSourceCount - 1),
+              sessionSources[SessionSourceCount - 1]);
+}
+
 // Each "Self-Register: " line compares long forms of every file record. The
 // file system is asked for a directory's long form once, and for a file name's
 // only when the name itself is a short form.

@@ -274,10 +274,18 @@ void LogParser::HandleFileDelete(const char* field) {
     record->session = sessionNumber;
 }
 
+// The marked record's path was converted when the session is OEM; the path
+// that marks it is compared in the same code page.
 void LogParser::HandleAddDevice(const char* field) {
-    auto mark = [field](RecordList<FileRecord>& list) {
+    if (!Fits(field, PathSize)) {
+        return; // no file record holds a path that long
+    }
+    char path[PathSize];
+    SafeCopy(path, field);
+    ConvertUnlessAnsi(path);
+    auto mark = [&path](RecordList<FileRecord>& list) {
         for (std::int32_t i = 0; i < list.count; ++i) {
-            if (CompareNoCase(list.items[i]->path, field) == 0) {
+            if (CompareNoCase(list.items[i]->path, path) == 0) {
                 list.items[i]->deviceSession = sessionNumber;
             }
         }
@@ -290,7 +298,10 @@ void LogParser::HandleSelfRegister(const char* field) {
     if (!Fits(field, PathSize)) {
         return; // no file record holds a path that long
     }
-    std::string key = UpperCaseLetters(LongForm(field).c_str());
+    char path[PathSize];
+    SafeCopy(path, field);
+    ConvertUnlessAnsi(path);
+    std::string key = UpperCaseLetters(LongForm(path).c_str());
     MarkSelfRegistered(PrivateFiles, privateLongForms_, key);
     MarkSelfRegistered(SystemFiles, systemLongForms_, key);
 }
