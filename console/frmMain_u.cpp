@@ -309,6 +309,7 @@ void TfrmMain::DrawCommandButton(const DRAWITEMSTRUCT& item) {
 }
 
 void TfrmMain::FormCreate() {
+    SetErrorBoxOwner(handle_);
     HMENU systemMenu = GetSystemMenu(handle_, FALSE);
     AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT, "&About");

@@ -19,6 +19,8 @@ const DWORD kServiceAccess = GENERIC_READ | GENERIC_EXECUTE | SERVICE_USER_DEFIN
 const DWORD kServiceTypeAll = 0x13F;
 const DWORD kInitialBufferSize = 1024;
 
+HWND errorBoxOwner = nullptr;
+
 using unique_sclock =
     win::UniqueHandle<SC_LOCK, win::detail::Traits<SC_LOCK, UnlockServiceDatabase>>;
 
@@ -63,8 +65,12 @@ std::string SystemErrorText(DWORD code) {
     return text;
 }
 
+void SetErrorBoxOwner(HWND owner) {
+    errorBoxOwner = owner;
+}
+
 void ShowServiceError(const std::string& errorText) {
-    MessageBoxA(GetActiveWindow(), FormatServiceErrorMessage(errorText).c_str(), kApplicationTitle,
+    MessageBoxA(errorBoxOwner, FormatServiceErrorMessage(errorText).c_str(), kApplicationTitle,
                 MB_OK | MB_ICONERROR);
 }
 

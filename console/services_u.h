@@ -69,8 +69,11 @@ bool QueryCurrentState(SC_HANDLE service, int* state);
 // none, so that a report never shows an empty reason.
 std::string SystemErrorText(DWORD code);
 
-// The one error box of the console, modal, captioned with the application title.
+// The one error box of the console, modal to the owner set below (so that no
+// click reaches the window while the box is up), captioned with the
+// application title.
 void ShowServiceError(const std::string& errorText);
+void SetErrorBoxOwner(HWND owner);
 
 // Reports the calling thread's last error through ShowServiceError.
 void ReportLastError();
