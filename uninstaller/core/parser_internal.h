@@ -35,6 +35,8 @@ inline bool EndsWithNoCase(const char* text, const char* ending) {
            CompareNoCase(text + textLength - endingLength, ending) == 0;
 }
 
+// The lists without a duplicate index are searched from their start: they
+// stay short in the logs installers write.
 template <typename Record, std::size_t N>
 Record* FindByText(RecordList<Record>& list, char (Record::*field)[N], const char* text) {
     for (std::int32_t i = 0; i < list.count; ++i) {
