@@ -164,6 +164,17 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_NEXTDLGCTL: {
+        // The dialog manager moves the focus through this message (Tab, and
+        // a label's accelerator); a plain window has to carry it out itself.
+        HWND target = LOWORD(lParam) != 0
+                          ? reinterpret_cast<HWND>(wParam)
+                          : GetNextDlgTabItem(handle_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+        if (target != nullptr) {
+            SetFocus(target);
+        }
+        return 0;
+    }
     case WM_SETCURSOR:
         if (busyDepth_ > 0) {
             SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
@@ -191,7 +202,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TfrmMain::CreateControls() {
-    struct ControlSpec {
+    struct ControlLayout {
         HWND TfrmMain::*field; // nullptr for a label
         int id;
         const char* className;
@@ -201,7 +212,7 @@ void TfrmMain::CreateControls() {
     };
     // In z-order, which is the tab order; each label comes just before the
     // control its accelerator focuses.
-    static const ControlSpec kControls[] = {
+    static const ControlLayout kControls[] = {
         {nullptr, IDC_LABEL_SERVER, "STATIC", "Server:", 0, 14, 19, 60, 13},
         {&TfrmMain::elServer, IDC_SERVER, "EDIT", "",
          WS_TABSTOP | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL, 80, 16, 169, 21},
@@ -230,19 +241,19 @@ void TfrmMain::CreateControls() {
     font_.reset(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
-    for (const ControlSpec& spec : kControls) {
-        const DWORD style = WS_CHILD | WS_VISIBLE | spec.style;
-        HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id));
+    for (const ControlLayout& layout : kControls) {
+        const DWORD style = WS_CHILD | WS_VISIBLE | layout.style;
+        HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id));
         // The server field holds wide text; the console converts it itself.
         HWND control =
-            spec.field == &TfrmMain::elServer
-                ? CreateWindowExW(0, L"EDIT", L"", style, spec.left, spec.top, spec.width,
-                                  spec.height, handle_, id, instance_, nullptr)
-                : CreateWindowExA(0, spec.className, spec.text, style, spec.left, spec.top,
-                                  spec.width, spec.height, handle_, id, instance_, nullptr);
+            layout.field == &TfrmMain::elServer
+                ? CreateWindowExW(0, L"EDIT", L"", style, layout.left, layout.top, layout.width,
+                                  layout.height, handle_, id, instance_, nullptr)
+                : CreateWindowExA(0, layout.className, layout.text, style, layout.left, layout.top,
+                                  layout.width, layout.height, handle_, id, instance_, nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        if (spec.field != nullptr) {
-            this->*spec.field = control;
+        if (layout.field != nullptr) {
+            this->*layout.field = control;
         }
     }
     FitCheckBoxToText(cbAutoStart, font_.get());
