@@ -509,11 +509,17 @@ bool TfrmMain::DispatchPendingMessages() {
 void TfrmMain::UpdateStateControls(int state) {
     const StateRow& row = StateRowFor(state);
     const bool hasEntries = EntryCount() > 0;
+    HWND focus = GetFocus();
     EnableWindow(bbStart, row.startEnabled && hasEntries);
     EnableWindow(bbPause, row.pauseEnabled && hasEntries);
     EnableWindow(bbStop, row.stopEnabled && hasEntries);
     ShowStatePicture(row.picture);
     EnableWindow(cbServices, hasEntries);
+    // A control disabled under the keyboard focus drops the focus; the
+    // keyboard would be left with nothing to act on.
+    if (focus != nullptr && IsChild(handle_, focus) && !IsWindowEnabled(focus)) {
+        SetFocus(GetNextDlgTabItem(handle_, focus, FALSE));
+    }
 }
 
 void TfrmMain::ShowStatePicture(int index) {

@@ -105,6 +105,12 @@ TEST(ConsoleLayout, KeyboardMovesTheFocus) {
         PostMessageA(console.Control(IDC_SERVER), WM_SYSCHAR, static_cast<WPARAM>(key), 1 << 29);
         EXPECT_EQ(console.Control(button), FocusAfter(console, console.Control(button)));
     }
+    // Stop, pressed from the keyboard, disables itself: the focus moves on
+    // to the next control that takes it.
+    PostMessageA(console.Control(IDC_STOP), WM_KEYDOWN, VK_SPACE, 0);
+    PostMessageA(console.Control(IDC_STOP), WM_KEYUP, VK_SPACE, 0xC0000001);
+    EXPECT_TRUE(console.WaitForStatus(Console::StatusFor("qc_layout_keys", "Stopped")));
+    EXPECT_EQ(console.Control(IDC_AUTOSTART), FocusAfter(console, console.Control(IDC_AUTOSTART)));
     EXPECT_TRUE(console.Close());
 }
 
