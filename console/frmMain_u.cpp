@@ -332,7 +332,6 @@ void TfrmMain::FormCreate() {
     }
     ServerName = ServerFieldText();
     EnumServices();
-    SuppressAutoStartClick = false;
     cbServicesChange();
 }
 
@@ -389,13 +388,13 @@ template <typename Command> void TfrmMain::RunCommand(Command command) {
         btnRefreshClick();
         --commandDepth_;
     }
-    // Hidden only once the new state shows, and only when no outer command
-    // still waits.
+    // Only the outermost command ends the waiting: the wait window goes once
+    // the new state shows, and a close asked for meanwhile happens now.
     if (commandDepth_ == 0) {
         waitWindow_->HideWait();
-    }
-    if (commandDepth_ == 0 && closeRequested_) {
-        DestroyWindow(handle_);
+        if (closeRequested_) {
+            DestroyWindow(handle_);
+        }
     }
 }
 
