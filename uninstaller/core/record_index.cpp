@@ -2,7 +2,13 @@
 
 #include "core/text_compare.h"
 
+#include <cstring>
+
 namespace {
+
+std::size_t FirstPartLength(const RecordKey& key) {
+    return key.parts[0] != nullptr ? std::strlen(key.parts[0]) : 0;
+}
 
 std::int32_t HeightOf(const IndexNode* node) {
     return node != nullptr ? node->height : 0;
@@ -52,13 +58,16 @@ IndexNode* Rebalance(IndexNode* node) {
 
 } // namespace
 
-int CompareRecordKeys(const RecordKey& stored, const RecordKey& searched) {
+int DuplicateIndex::Compare(const IndexNode& node, const RecordKey& key,
+                            std::size_t keyLength) const {
+    RecordKey stored = keyOf_(node.record);
     for (int part = 0; part < 3; ++part) {
-        if (searched.parts[part] == nullptr) {
+        if (key.parts[part] == nullptr) {
             continue;
         }
-        int order = part == 0 ? CompareFromEnd(stored.parts[part], searched.parts[part])
-                              : CompareNoCase(stored.parts[part], searched.parts[part]);
+        int order = part == 0 ? CompareFromEnd(stored.parts[0], node.firstPartLength, key.parts[0],
+                                               keyLength)
+                              : CompareNoCase(stored.parts[part], key.parts[part]);
         if (order != 0) {
             return order;
         }
@@ -67,9 +76,10 @@ int CompareRecordKeys(const RecordKey& stored, const RecordKey& searched) {
 }
 
 void* DuplicateIndex::Find(const RecordKey& key) const {
+    std::size_t keyLength = FirstPartLength(key);
     const IndexNode* node = root_;
     while (node != nullptr) {
-        int order = CompareRecordKeys(keyOf_(node->record), key);
+        int order = Compare(*node, key, keyLength);
         if (order == 0) {
             return node->record;
         }
@@ -82,7 +92,9 @@ void DuplicateIndex::Link(IndexNode* node) {
     node->lower = nullptr;
     node->higher = nullptr;
     node->height = 1;
-    root_ = Insert(root_, node, keyOf_(node->record));
+    RecordKey key = keyOf_(node->record);
+    node->firstPartLength = static_cast<std::uint32_t>(FirstPartLength(key));
+    root_ = Insert(root_, node, key);
 }
 
 // Recursion depth is the tree's height: under 50 for any list a 32-bit count can hold.
@@ -90,7 +102,7 @@ IndexNode* DuplicateIndex::Insert(IndexNode* subtree, IndexNode* node, const Rec
     if (subtree == nullptr) {
         return node;
     }
-    if (CompareRecordKeys(keyOf_(subtree->record), key) < 0) {
+    if (Compare(*subtree, key, node->firstPartLength) < 0) {
         subtree->higher = Insert(subtree->higher, node, key);
     } else {
         subtree->lower = Insert(subtree->lower, node, key);

@@ -4,6 +4,7 @@
 // the lists are always processed in their own order. Balanced (AVL), so that a
 // log whose paths arrive in sorted order costs no more than a shuffled one.
 
+#include <cstddef>
 #include <cstdint>
 
 // Up to three key parts. The first (a path or key path) is compared with
@@ -13,15 +14,14 @@ struct RecordKey {
     const char* parts[3];
 };
 
-// Orders a stored key against a searched one: negative when the stored key
-// sorts before it, 0 when every given part is equal.
-int CompareRecordKeys(const RecordKey& stored, const RecordKey& searched);
-
 // A tree node; it lives in the record arena next to its record.
 struct IndexNode {
     IndexNode* lower;  // keys that sort before this one
     IndexNode* higher; // keys that sort after it
     void* record;
+    // Measured once when the node is linked: every descent through the node
+    // compares the first part from its end, which needs its length.
+    std::uint32_t firstPartLength;
     std::int32_t height;
 };
 
@@ -40,6 +40,10 @@ public:
     void Clear() { root_ = nullptr; }
 
 private:
+    // Orders node's key against key (whose first part is keyLength long):
+    // negative when the node's key sorts before it, 0 when every part key
+    // gives is equal.
+    int Compare(const IndexNode& node, const RecordKey& key, std::size_t keyLength) const;
     IndexNode* Insert(IndexNode* subtree, IndexNode* node, const RecordKey& key);
 
     KeyOf keyOf_;

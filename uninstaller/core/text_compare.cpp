@@ -12,8 +12,10 @@ int FoldedByte(char c) {
 } // namespace
 
 int CompareFromEnd(const char* a, const char* b) {
-    std::size_t aLength = std::strlen(a);
-    std::size_t bLength = std::strlen(b);
+    return CompareFromEnd(a, std::strlen(a), b, std::strlen(b));
+}
+
+int CompareFromEnd(const char* a, std::size_t aLength, const char* b, std::size_t bLength) {
     while (aLength > 0 && bLength > 0) {
         --aLength;
         --bLength;

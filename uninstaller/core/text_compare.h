@@ -3,12 +3,18 @@
 // ASCII letters are folded: the log's keywords are ASCII, and a comparison
 // that needs no code page gives the same answer on every system.
 
+#include <cstddef>
+
 // Compares a and b from their last characters towards their first, letters
 // folded to upper case. The first differing position decides by the
 // difference of the folded byte values; when one text ends the other, the
 // longer one sorts first. Paths of one directory differ near their ends, so
 // they are told apart after a few characters.
 int CompareFromEnd(const char* a, const char* b);
+
+// The same with the lengths of a and b already known: the duplicate index
+// compares one searched key with many stored ones and measures each text once.
+int CompareFromEnd(const char* a, std::size_t aLength, const char* b, std::size_t bLength);
 
 // Compares a and b from their first characters, letters folded to upper case:
 // negative, zero or positive as a sorts before, equal to or after b.
