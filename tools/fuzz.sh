@@ -27,4 +27,10 @@ mkdir -p "$build/fuzz-findings"
     -timeout=10 \
     -rss_limit_mb=2048 \
     -print_final_stats=1 \
-    -artifact_prefix="$build/fuzz-findings/"
+    -artifact_prefix="$build/fuzz-findings/" >"$build/fuzz.log" 2>&1 || status=$?
+# The run's full output stays in the build tree; a finding prints its report.
+if [ "${status:-0}" -ne 0 ]; then
+    tail -n 60 "$build/fuzz.log"
+    exit "$status"
+fi
+grep -E '^(Done|stat::)' "$build/fuzz.log"
