@@ -58,7 +58,7 @@ add_link_options($<$<AND:$<BOOL:${WIN32}>,$<CONFIG:Release>>:-s>)
 
 # add_bench(NAME SOURCES... [LIBS libs...])
 # A benchmark prints figures and never fails on time: it is built with
-# everything else but is not a test. Run it with tools/bench.sh.
+# everything else but is not a test; tools/bench.sh runs them all.
 function(add_bench name)
     cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${B_SOURCES})

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every benchmark and prints its figures. Benchmarks never fail on time;
+# this exits non-zero only when one could not be built or run.
+#
+#   tools/bench.sh
+#
+# Native figures come from an optimised build without sanitizers
+# (build/bench-native); the Wine figures from the shipped i686 build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/install-deps.sh
+cmake -S . -B build/bench-native -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/bench-native -j"$(nproc)" --target parser_bench
+cmake --preset win >/dev/null
+cmake --build --preset win -j"$(nproc)" --target parser_self_register_bench console_bench
+
+state=build/win/wine
+trap 'tools/winrun.sh --state "$state" --cleanup' EXIT
+
+echo "=== log parser (native, in-memory system)"
+build/bench-native/bench/parser/parser_bench
+echo "=== self-registration lines against many files (Wine)"
+tools/winrun.sh --state "$state" build/win/bench/parser/parser_self_register_bench.exe
+echo "=== console: command to new state shown (Wine)"
+tools/winrun.sh --state "$state" build/win/bench/console/console_bench.exe
