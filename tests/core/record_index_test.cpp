@@ -20,9 +20,11 @@ RecordKey CountedKeyOf(const void* record) {
 }
 
 // Key i written so that comparing from the end orders the keys as the numbers.
+// The keys share an ending longer than what a node keeps of its key, so every
+// step of a descent reads the stored key.
 std::string KeyFor(int i) {
     std::string digits = std::to_string(100000 + i);
-    return std::string(digits.rbegin(), digits.rend());
+    return std::string(digits.rbegin(), digits.rend()) + "\\COMMON\\ENDING.DLL";
 }
 
 struct OrderCase {
@@ -68,17 +70,20 @@ TEST(DuplicateIndexTest, StaysShallowWhateverTheOrderOfInsertion) {
         for (int i : c.order) {
             keys[i] = KeyFor(i);
             nodes[i].record = &keys[i];
-            index.Link(&nodes[i]);
+            DuplicateIndex::Search search = index.Find({{keys[i].c_str(), nullptr, nullptr}});
+            ASSERT_EQ(nullptr, search.found) << c.name;
+            index.Link(&nodes[i], search);
         }
         int worst = 0;
         for (int i = 0; i < size; ++i) {
             keyReads = 0;
-            ASSERT_EQ(&keys[i], index.Find({{keys[i].c_str(), nullptr, nullptr}})) << c.name;
+            ASSERT_EQ(&keys[i], index.Find({{keys[i].c_str(), nullptr, nullptr}}).found) << c.name;
             worst = std::max(worst, keyReads);
         }
         EXPECT_LE(worst, c.deepest) << c.name;
         keyReads = 0;
-        EXPECT_EQ(nullptr, index.Find({{"x", nullptr, nullptr}})) << c.name;
+        EXPECT_EQ(nullptr, index.Find({{"x\\COMMON\\ENDING.DLL", nullptr, nullptr}}).found)
+            << c.name;
         EXPECT_LE(keyReads, c.deepest) << c.name;
     }
 }

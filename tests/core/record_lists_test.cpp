@@ -258,6 +258,48 @@ TEST_F(RecordListTest, IndexAgreesWithAPlainSetOverManyInsertionsInAnyOrder) {
     }
 }
 
+TEST_F(RecordListTest, ThreePartIndexAgreesWithAPlainSetWhenManyKeysShareParts) {
+    // A few INI files whose names end alike, and sections and items that agree
+    // over their first eight characters or end early, in many letter cases:
+    // keys of one file sit side by side, and most steps compare later parts.
+    const char* files[] = {"C:\\WIN\\APP.INI", "C:\\WIN\\XAPP.INI", "D:\\WIN\\APP.INI", "app.ini"};
+    const char* sections[] = {"Settings", "Settings1", "settings12", "Set", ""};
+    const char* items[] = {"Position", "Position2", "POSITIONS", "P", "Item12345678"};
+    std::mt19937 random(20261212);
+    std::vector<std::string> keys[3];
+    for (int i = 0; i < 3000; ++i) {
+        std::string parts[3] = {files[random() % 4], sections[random() % 5], items[random() % 5]};
+        for (std::string& part : parts) {
+            for (char& c : part) {
+                if (random() % 2 == 0 && c >= 'A' && c <= 'Z') {
+                    c = static_cast<char>(c - 'A' + 'a');
+                }
+            }
+        }
+        for (int part = 0; part < 3; ++part) {
+            keys[part].push_back(parts[part]);
+        }
+    }
+    IndexedRecordList<IniEditRecord> list;
+    ASSERT_TRUE(PrepareList(list, 200));
+    std::set<std::string> seen;
+    for (std::size_t i = 0; i < keys[0].size(); ++i) {
+        const char* file = keys[0][i].c_str();
+        const char* section = keys[1][i].c_str();
+        const char* item = keys[2][i].c_str();
+        bool isNew =
+            seen.insert(Folded(keys[0][i]) + "|" + Folded(keys[1][i]) + "|" + Folded(keys[2][i]))
+                .second;
+        auto result = FindOrAddIndexed(list, file, section, item, true);
+        ASSERT_NE(nullptr, result.record) << file << "|" << section << "|" << item;
+        ASSERT_EQ(isNew, result.added) << file << "|" << section << "|" << item;
+        EXPECT_EQ(Folded(file), Folded(result.record->iniFile));
+        EXPECT_EQ(Folded(section), Folded(result.record->section));
+        EXPECT_EQ(Folded(item), Folded(result.record->item));
+    }
+    EXPECT_EQ(static_cast<std::int32_t>(seen.size()), list.count);
+}
+
 struct BlockCase {
     std::size_t size;
     std::vector<const char*> texts;

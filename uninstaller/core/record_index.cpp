@@ -6,8 +6,62 @@
 
 namespace {
 
-std::size_t FirstPartLength(const RecordKey& key) {
-    return key.parts[0] != nullptr ? std::strlen(key.parts[0]) : 0;
+constexpr std::size_t SummarisedCharacters = 8;
+
+KeySummary::Characters Halves(std::uint64_t characters) {
+    return {static_cast<std::uint32_t>(characters >> 32), static_cast<std::uint32_t>(characters)};
+}
+
+KeySummary Summarise(const RecordKey& key) {
+    KeySummary summary{};
+    if (key.parts[0] != nullptr) {
+        summary.firstLength = static_cast<std::uint32_t>(std::strlen(key.parts[0]));
+        summary.firstEnding = Halves(FoldedEnding(key.parts[0], summary.firstLength));
+    }
+    for (int part = 1; part < 3; ++part) {
+        if (key.parts[part] != nullptr) {
+            summary.otherOpenings[part - 1] = Halves(FoldedOpening(key.parts[part]));
+        }
+    }
+    return summary;
+}
+
+// CompareFromEnd's order of the first parts a and b, from their summaries
+// where the last characters decide it.
+int CompareFirstParts(const char* a, const KeySummary& aSummary, const char* b,
+                      const KeySummary& bSummary) {
+    std::size_t aLength = aSummary.firstLength;
+    std::size_t bLength = bSummary.firstLength;
+    std::size_t shorter = aLength < bLength ? aLength : bLength;
+    std::uint64_t aEnding = aSummary.firstEnding.Value();
+    std::uint64_t bEnding = bSummary.firstEnding.Value();
+    if (aEnding != bEnding) {
+        // Counted from the end of the texts.
+        auto position = static_cast<std::size_t>(__builtin_clzll(aEnding ^ bEnding) / 8);
+        if (position < shorter) {
+            return aEnding < bEnding ? -1 : 1;
+        }
+        return aLength > bLength ? -1 : 1; // one text ends the other: the longer first
+    }
+    if (shorter <= SummarisedCharacters) {
+        return aLength == bLength ? 0 : (aLength > bLength ? -1 : 1);
+    }
+    return CompareFromEnd(a, aLength - SummarisedCharacters, b, bLength - SummarisedCharacters);
+}
+
+// CompareNoCase's order of a and b, from their openings where their first
+// characters decide it.
+int CompareOtherParts(const char* a, KeySummary::Characters aCharacters, const char* b,
+                      KeySummary::Characters bCharacters) {
+    std::uint64_t aOpening = aCharacters.Value();
+    std::uint64_t bOpening = bCharacters.Value();
+    if (aOpening != bOpening) {
+        return aOpening < bOpening ? -1 : 1;
+    }
+    if ((aOpening & 0xFF) == 0) {
+        return 0; // both ended within the opening
+    }
+    return CompareNoCase(a + SummarisedCharacters, b + SummarisedCharacters);
 }
 
 std::int32_t HeightOf(const IndexNode* node) {
@@ -58,16 +112,23 @@ IndexNode* Rebalance(IndexNode* node) {
 
 } // namespace
 
-int DuplicateIndex::Compare(const IndexNode& node, const RecordKey& key,
-                            std::size_t keyLength) const {
+int DuplicateIndex::Compare(const IndexNode& node, const RecordKey& key, Search& search) const {
     RecordKey stored = keyOf_(node.record);
-    for (int part = 0; part < 3; ++part) {
+    const KeySummary& summary = search.summary;
+    if (key.parts[0] != nullptr &&
+        (search.firstPartGroup == nullptr || node.firstPartGroup != search.firstPartGroup)) {
+        int order = CompareFirstParts(stored.parts[0], node.summary, key.parts[0], summary);
+        if (order != 0) {
+            return order;
+        }
+        search.firstPartGroup = node.firstPartGroup;
+    }
+    for (int part = 1; part < 3; ++part) {
         if (key.parts[part] == nullptr) {
             continue;
         }
-        int order = part == 0 ? CompareFromEnd(stored.parts[0], node.firstPartLength, key.parts[0],
-                                               keyLength)
-                              : CompareNoCase(stored.parts[part], key.parts[part]);
+        int order = CompareOtherParts(stored.parts[part], node.summary.otherOpenings[part - 1],
+                                      key.parts[part], summary.otherOpenings[part - 1]);
         if (order != 0) {
             return order;
         }
@@ -75,37 +136,33 @@ int DuplicateIndex::Compare(const IndexNode& node, const RecordKey& key,
     return 0;
 }
 
-void* DuplicateIndex::Find(const RecordKey& key) const {
-    std::size_t keyLength = FirstPartLength(key);
-    const IndexNode* node = root_;
-    while (node != nullptr) {
-        int order = Compare(*node, key, keyLength);
+DuplicateIndex::Search DuplicateIndex::Find(const RecordKey& key) {
+    Search search;
+    search.found = nullptr;
+    search.summary = Summarise(key);
+    search.firstPartGroup = nullptr;
+    search.depth = 0;
+    search.links[0] = &root_;
+    for (IndexNode* node = root_; node != nullptr; node = *search.links[search.depth]) {
+        int order = Compare(*node, key, search);
         if (order == 0) {
-            return node->record;
+            search.found = node->record;
+            break;
         }
-        node = order < 0 ? node->higher : node->lower;
+        search.links[++search.depth] = order < 0 ? &node->higher : &node->lower;
     }
-    return nullptr;
+    return search;
 }
 
-void DuplicateIndex::Link(IndexNode* node) {
+void DuplicateIndex::Link(IndexNode* node, const Search& search) {
     node->lower = nullptr;
     node->higher = nullptr;
     node->height = 1;
-    RecordKey key = keyOf_(node->record);
-    node->firstPartLength = static_cast<std::uint32_t>(FirstPartLength(key));
-    root_ = Insert(root_, node, key);
-}
-
-// Recursion depth is the tree's height: under 50 for any list a 32-bit count can hold.
-IndexNode* DuplicateIndex::Insert(IndexNode* subtree, IndexNode* node, const RecordKey& key) {
-    if (subtree == nullptr) {
-        return node;
+    node->summary = search.summary;
+    node->firstPartGroup = search.firstPartGroup != nullptr ? search.firstPartGroup : node;
+    *search.links[search.depth] = node;
+    // Each link above holds a subtree that has grown by the node.
+    for (int level = search.depth - 1; level >= 0; --level) {
+        *search.links[level] = Rebalance(*search.links[level]);
     }
-    if (Compare(*subtree, key, node->firstPartLength) < 0) {
-        subtree->higher = Insert(subtree->higher, node, key);
-    } else {
-        subtree->lower = Insert(subtree->lower, node, key);
-    }
-    return Rebalance(subtree);
 }

@@ -18,6 +18,20 @@ RecordList<RegistryTreeRecord> RegistryTrees;
 RecordList<IconRecord> Icons;
 RecordList<ProgramRecord> Programs;
 
+static_assert(alignof(IndexNode) <= RecordArena::Alignment, "the arena places index nodes");
+
+IndexNode* IndexNodeRuns::Take() {
+    if (left_ == 0) {
+        next_ = static_cast<IndexNode*>(AllocateFromArena(sizeof(IndexNode) * RunLength));
+        if (next_ == nullptr) {
+            return nullptr;
+        }
+        left_ = RunLength;
+    }
+    --left_;
+    return new (next_++) IndexNode;
+}
+
 RecordKey IndexKeyOf(const FileRecord& record) {
     return {{record.path, nullptr, nullptr}};
 }

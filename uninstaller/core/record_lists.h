@@ -27,10 +27,29 @@ void StoreIndexKey(IniEditRecord& record, const RecordKey& key);
 void StoreIndexKey(CreatedValueRecord& record, const RecordKey& key);
 void StoreIndexKey(ChangedValueRecord& record, const RecordKey& key);
 
+// Where an indexed list's tree nodes come from: the arena, in runs of their
+// own. Kept together, the nodes a descent passes share cache lines and pages;
+// beside their records, each step of a descent would wait for memory.
+class IndexNodeRuns {
+public:
+    // A node with every field still to be set; nullptr when the arena is exhausted.
+    IndexNode* Take();
+    void Clear() {
+        next_ = nullptr;
+        left_ = 0;
+    }
+
+private:
+    static constexpr std::int32_t RunLength = 64;
+    IndexNode* next_ = nullptr;
+    std::int32_t left_ = 0;
+};
+
 // A list with a duplicate index. Records enter it only through FindOrAddIndexed.
 template <typename Record> struct IndexedRecordList : RecordList<Record> {
     DuplicateIndex index{
         [](const void* record) { return IndexKeyOf(*static_cast<const Record*>(record)); }};
+    IndexNodeRuns nodes;
 };
 
 // Takes the list's array for capacity records from the arena and empties the
@@ -46,10 +65,11 @@ template <typename Record> bool PrepareList(RecordList<Record>& list, std::int32
 template <typename Record>
 bool PrepareList(IndexedRecordList<Record>& list, std::int32_t capacity) {
     list.index.Clear();
+    list.nodes.Clear();
     return PrepareList(static_cast<RecordList<Record>&>(list), capacity);
 }
 
-// Appends a new record with every field zero; nullptr when the list is full or
+// Appends a new empty record (ClearRecord); nullptr when the list is full or
 // the arena is exhausted.
 template <typename Record> Record* AppendRecord(RecordList<Record>& list) {
     if (list.count >= list.capacity) {
@@ -59,7 +79,8 @@ template <typename Record> Record* AppendRecord(RecordList<Record>& list) {
     if (memory == nullptr) {
         return nullptr;
     }
-    Record* record = new (memory) Record{};
+    Record* record = new (memory) Record;
+    ClearRecord(*record);
     list.items[list.count++] = record;
     return record;
 }
@@ -69,7 +90,7 @@ template <typename Record> Record* AppendRecord(IndexedRecordList<Record>& list)
 
 template <typename Record> struct IndexedLookup {
     Record* record; // nullptr: absent (and not added)
-    bool added;     // record is new: its key is set, every other field is zero
+    bool added;     // record is new: its key is set, every other field empty (ClearRecord)
 };
 
 // Finds the record of list whose key equals (part1, part2, part3); a part
@@ -85,26 +106,25 @@ IndexedLookup<Record> FindOrAddIndexed(IndexedRecordList<Record>& list, const ch
     RecordKey searched{{part1 != nullptr ? stored.parts[0] : nullptr,
                         part2 != nullptr ? stored.parts[1] : nullptr,
                         part3 != nullptr ? stored.parts[2] : nullptr}};
-    if (void* found = list.index.Find(searched)) {
-        return {static_cast<Record*>(found), false};
+    DuplicateIndex::Search search = list.index.Find(searched);
+    if (search.found != nullptr) {
+        return {static_cast<Record*>(search.found), false};
     }
     if (!insert || list.count >= list.capacity) {
         return {nullptr, false};
     }
-    struct Entry {
-        IndexNode node;
-        Record record;
-    };
-    void* memory = AllocateFromArena(sizeof(Entry));
+    IndexNode* node = list.nodes.Take();
+    void* memory = node != nullptr ? AllocateFromArena(sizeof(Record)) : nullptr;
     if (memory == nullptr) {
         return {nullptr, false};
     }
-    Entry* entry = new (memory) Entry{};
-    StoreIndexKey(entry->record, searched);
-    entry->node.record = &entry->record;
-    list.index.Link(&entry->node);
-    list.items[list.count++] = &entry->record;
-    return {&entry->record, true};
+    Record* record = new (memory) Record;
+    ClearRecord(*record);
+    StoreIndexKey(*record, searched);
+    node->record = record;
+    list.index.Link(node, search);
+    list.items[list.count++] = record;
+    return {record, true};
 }
 
 constexpr std::int32_t PrivateFilesCapacity = 48000;

@@ -117,6 +117,23 @@ struct ProgramRecord {
     Session session;
 };
 
+// Makes a new record empty: every text empty, every number 0, every reference
+// none. Only the first byte of each text is written; the rest stays as the
+// arena gave it and is never read. A record is kilobytes of fixed texts of
+// which a log line fills a few bytes: clearing it whole would cost more than
+// reading the line.
+void ClearRecord(FileRecord& record);
+void ClearRecord(BackupRecord& record);
+void ClearRecord(DirectoryRecord& record);
+void ClearRecord(NamedRecord& record);
+void ClearRecord(RegistryTreeRecord& record);
+void ClearRecord(IniEditRecord& record);
+void ClearRecord(CreatedValueRecord& record);
+void ClearRecord(ChangedValueRecord& record);
+void ClearRecord(RegistryEntry& record);
+void ClearRecord(IconRecord& record);
+void ClearRecord(ProgramRecord& record);
+
 // Adds text to a block of zero-ended texts closed by an empty text, such as
 // ChangedValueRecord::preinstallData. used is the block's length before the
 // closing empty text (0 for a new block); returns the new one. The block stays

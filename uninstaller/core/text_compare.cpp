@@ -30,6 +30,27 @@ int CompareFromEnd(const char* a, std::size_t aLength, const char* b, std::size_
     return aLength > 0 ? -1 : 1;
 }
 
+std::uint64_t FoldedEnding(const char* text, std::size_t length) {
+    std::uint64_t ending = 0;
+    for (int i = 0; i < 8; ++i) {
+        ending <<= 8;
+        if (static_cast<std::size_t>(i) < length) {
+            ending |= static_cast<std::uint64_t>(FoldedByte(text[length - 1 - i]));
+        }
+    }
+    return ending;
+}
+
+std::uint64_t FoldedOpening(const char* text) {
+    std::uint64_t opening = 0;
+    bool ended = false;
+    for (int i = 0; i < 8; ++i) {
+        ended = ended || text[i] == '\0';
+        opening = opening << 8 | (ended ? 0 : static_cast<std::uint64_t>(FoldedByte(text[i])));
+    }
+    return opening;
+}
+
 int CompareNoCase(const char* a, const char* b) {
     for (std::size_t i = 0;; ++i) {
         int difference = FoldedByte(a[i]) - FoldedByte(b[i]);
