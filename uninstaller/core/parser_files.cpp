@@ -48,9 +48,10 @@ bool LogParser::IsSystemFile(const char* path) const {
     if (lastBackslash == nullptr) {
         return false;
     }
-    std::string directory(path, lastBackslash);
+    // The directory is the path up to its last backslash, compared in place.
+    auto length = static_cast<std::size_t>(lastBackslash - path);
     for (const char* systemDirectory : systemDirectories_) {
-        if (CompareNoCase(directory.c_str(), systemDirectory) == 0) {
+        if (std::strlen(systemDirectory) == length && StartsWithNoCase(path, systemDirectory)) {
             return true;
         }
     }
@@ -60,11 +61,11 @@ bool LogParser::IsSystemFile(const char* path) const {
 void LogParser::HandleFileRecord(FileRecordKind kind, const char* keyword) {
     // The repair information follows the first vertical bar (never the second
     // byte of a double-byte character); a blank just before the bar separates
-    // it from the path.
+    // it from the path. A byte below 0x80 never opens a double-byte character.
     char repairInfo[sizeof FileRecord::repairInfo] = "";
     const char* c = line_;
     while (*c != '\0' && *c != '|') {
-        c = env_.NextCharacter(c);
+        c = static_cast<unsigned char>(*c) < 0x80 ? c + 1 : env_.NextCharacter(c);
     }
     if (*c == '|') {
         std::size_t bar = static_cast<std::size_t>(c - line_);
