@@ -19,7 +19,7 @@ const int kMargin = 16;
 bool TdlgServices::Create(HINSTANCE instance, HWND owner, std::function<void()> onCancel) {
     onCancel_ = std::move(onCancel);
     WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = ObjectWindowProc<TdlgServices>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -72,19 +72,6 @@ void TdlgServices::LayOut() {
                  client.right - 2 * kMargin, 2 * kButtonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(BitBtn1_, nullptr, (client.right - kButtonWidth) / 2, middle + kButtonHeight,
                  kButtonWidth, kButtonHeight, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT CALLBACK TdlgServices::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<TdlgServices*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self == nullptr || self->handle_ != window) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT TdlgServices::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "common/object_window.h"
 #include "common/win_handle.h"
 
 class TdlgServices {
@@ -24,7 +25,7 @@ public:
     void HideWait();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ObjectWindowProc<TdlgServices>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void LayOut();
 

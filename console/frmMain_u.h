@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/object_window.h"
 #include "common/win_handle.h"
 #include "services_u.h"
 
@@ -32,7 +33,7 @@ public:
     void BitBtn1Click();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ObjectWindowProc<TfrmMain>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void OnCommand(int id, int notification);

@@ -1,0 +1,22 @@
+#pragma once
+// The window procedure of windows that belong to a C++ object: the object
+// passes itself as the creation parameter, learns its window handle at
+// WM_NCCREATE, and answers every message from then on in HandleMessage.
+// A class grants access with
+//   friend LRESULT CALLBACK ObjectWindowProc<TClass>(HWND, UINT, WPARAM, LPARAM);
+
+#include <windows.h>
+
+template <typename T>
+LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->handle_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<T*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
