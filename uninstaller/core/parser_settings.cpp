@@ -8,7 +8,7 @@
 
 #include "common/safe_text.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace log_parsing {
 
@@ -48,7 +48,7 @@ void LogParser::HandleRegistryValue(const char* field) {
         }
     }
     char rootText[12];
-    std::snprintf(rootText, sizeof rootText, "%d", static_cast<int>(root));
+    *std::to_chars(rootText, rootText + sizeof rootText - 1, root).ptr = '\0';
 
     bool isChange = false;
     char preinstallData[sizeof ChangedValueRecord::preinstallData];

@@ -2,15 +2,6 @@
 
 #include <cstring>
 
-namespace {
-
-int FoldedByte(char c) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    return (byte >= 'a' && byte <= 'z') ? byte - ('a' - 'A') : byte;
-}
-
-} // namespace
-
 int CompareFromEnd(const char* a, const char* b) {
     return CompareFromEnd(a, std::strlen(a), b, std::strlen(b));
 }
@@ -58,13 +49,4 @@ int CompareNoCase(const char* a, const char* b) {
             return difference;
         }
     }
-}
-
-bool StartsWithNoCase(const char* text, const char* prefix) {
-    for (std::size_t i = 0; prefix[i] != '\0'; ++i) {
-        if (FoldedByte(text[i]) != FoldedByte(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
 }

@@ -33,5 +33,20 @@ std::uint64_t FoldedOpening(const char* text);
 // negative, zero or positive as a sorts before, equal to or after b.
 int CompareNoCase(const char* a, const char* b);
 
-// Whether text begins with prefix, letters folded to upper case.
-bool StartsWithNoCase(const char* text, const char* prefix);
+// The byte value of c, an ASCII lower-case letter folded to upper case.
+inline int FoldedByte(char c) {
+    auto byte = static_cast<unsigned char>(c);
+    return (byte >= 'a' && byte <= 'z') ? byte - ('a' - 'A') : byte;
+}
+
+// Whether text begins with prefix, letters folded to upper case. Inline: the
+// parser tries keyword after keyword on every line, most of them failing at
+// the first byte, where a call would cost more than the comparison.
+inline bool StartsWithNoCase(const char* text, const char* prefix) {
+    for (std::size_t i = 0; prefix[i] != '\0'; ++i) {
+        if (FoldedByte(text[i]) != FoldedByte(prefix[i])) {
+            return false;
+        }
+    }
+    return true;
+}
