@@ -65,3 +65,14 @@ function(add_bench name)
     project_warnings(${name})
     target_link_libraries(${name} PRIVATE ${B_LIBS})
 endfunction()
+
+# Adds every folder below the current one that has a CMakeLists.txt: each is
+# one area of tests or benchmarks, picked up without a list to keep.
+function(add_area_subdirectories)
+    file(GLOB areas LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    foreach(area ${areas})
+        if(EXISTS ${area}/CMakeLists.txt)
+            add_subdirectory(${area})
+        endif()
+    endforeach()
+endfunction()

@@ -1,8 +1,7 @@
 #pragma once
-// The window procedure of windows that belong to a C++ object: the object
-// passes itself as the creation parameter, learns its window handle at
-// WM_NCCREATE, and answers every message from then on in HandleMessage.
-// A class grants access with
+// Windows that belong to a C++ object: the object passes itself as the
+// creation parameter, learns its window handle at WM_NCCREATE, and answers
+// every message from then on in HandleMessage. A class grants access with
 //   friend LRESULT CALLBACK ObjectWindowProc<TClass>(HWND, UINT, WPARAM, LPARAM);
 
 #include <windows.h>
@@ -19,4 +18,16 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return DefWindowProcA(window, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
+}
+
+// Registers a window class for objects of type T, in the button-face colour
+// with the arrow cursor, as forms are. False when registration failed.
+template <typename T> bool RegisterObjectWindowClass(HINSTANCE instance, const char* className) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ObjectWindowProc<T>;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    return RegisterClassA(&windowClass) != 0;
 }

@@ -18,13 +18,7 @@ const int kMargin = 16;
 
 bool TdlgServices::Create(HINSTANCE instance, HWND owner, std::function<void()> onCancel) {
     onCancel_ = std::move(onCancel);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ObjectWindowProc<TdlgServices>;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (RegisterClassA(&windowClass) == 0) {
+    if (!RegisterObjectWindowClass<TdlgServices>(instance, kClassName)) {
         return false;
     }
     handle_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, kCaption,

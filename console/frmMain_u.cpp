@@ -107,13 +107,7 @@ HBITMAP LoadPicture(HINSTANCE instance, int id) {
 
 bool TfrmMain::Create(HINSTANCE instance) {
     instance_ = instance;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = ObjectWindowProc<TfrmMain>;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (RegisterClassA(&windowClass) == 0) {
+    if (!RegisterObjectWindowClass<TfrmMain>(instance, kClassName)) {
         return false;
     }
     RECT frame = {0, 0, kClientWidth, kClientHeight};
