@@ -15,8 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TOKEN_PRIVILEGES privileges = {};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    BOOL found = LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege",
-                                       &privileges.Privileges[0].Luid);
+    BOOL found =
+        LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
     // AdjustTokenPrivileges returns TRUE also when it could not assign the
     // privilege; only ERROR_SUCCESS afterwards means it is really enabled.
     bool enabled = found && AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&

@@ -14,7 +14,8 @@ struct CopyCase {
 
 TEST(SafeCopyTest, CutsAndAlwaysTerminatesWithoutWritingPastTheBuffer) {
     const CopyCase cases[] = {
-        {"abc", 8, "abc"}, {"abcdefgh", 8, "abcdefg"}, {"abc", 1, ""}, {"", 4, ""}, {nullptr, 4, ""},
+        {"abc", 8, "abc"}, {"abcdefgh", 8, "abcdefg"}, {"abc", 1, ""},
+        {"", 4, ""},       {nullptr, 4, ""},
     };
     for (const auto& c : cases) {
         char buffer[16];

@@ -18,7 +18,8 @@ const DWORD kWindowTimeoutMs = 30000;
 const DWORD kExitTimeoutMs = 15000;
 
 int Usage() {
-    std::fprintf(stderr, "usage: winshot OUT.bmp [--screen] [--wait MS] CAPTION PROGRAM [ARGS...]\n");
+    std::fprintf(stderr,
+                 "usage: winshot OUT.bmp [--screen] [--wait MS] CAPTION PROGRAM [ARGS...]\n");
     return 2;
 }
 

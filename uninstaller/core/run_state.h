@@ -6,18 +6,19 @@
 #include <cstdint>
 
 // Start values (start-up sets them; fixed afterwards).
-extern char ownProgramPath[256];  // the program's own file, long form
-extern char settingsPath[256];    // the program path with "INI" as its last three characters
-extern char cleanupCopyPath[256]; // temporary copy that performs the cleanup run
-extern int startedInPlace;        // command line began with "/Z": no temporary copy
-extern int cleanupRun;            // "/z"
-extern int automaticRun;          // "/A" (also "/S", and an icon check turned repair)
-extern int silentRun;             // "/S"
-extern int finalPageStart;        // "/U": the wizard opens on its last page
+extern char ownProgramPath[256];     // the program's own file, long form
+extern char settingsPath[256];       // the program path with "INI" as its last three characters
+extern char cleanupCopyPath[256];    // temporary copy that performs the cleanup run
+extern int startedInPlace;           // command line began with "/Z": no temporary copy
+extern int cleanupRun;               // "/z"
+extern int automaticRun;             // "/A" (also "/S", and an icon check turned repair)
+extern int silentRun;                // "/S"
+extern int finalPageStart;           // "/U": the wizard opens on its last page
 extern std::int32_t checkIconNumber; // "/W<n>"; 0: no icon check
 extern char commandLineTitle[256];   // window title after the log path; empty when none
 extern char logPath[256];
-extern char programFilesDir[260]; // "ProgramFilesDir" without trailing backslash; empty when missing
+extern char
+    programFilesDir[260]; // "ProgramFilesDir" without trailing backslash; empty when missing
 extern std::int32_t screenWidth;
 extern std::int32_t screenHeight;
 extern std::uint32_t faceColour; // the button-face colour, as a COLORREF

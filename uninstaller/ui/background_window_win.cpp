@@ -61,6 +61,6 @@ bool RegisterBackgroundClass(HINSTANCE instance) {
 
 HWND CreateBackgroundWindow(HINSTANCE instance) {
     return CreateWindowExA(0, kClassName, " ",
-                           WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX, 0, 0, 640,
-                           480, nullptr, nullptr, instance, nullptr);
+                           WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX, 0, 0, 640, 480,
+                           nullptr, nullptr, instance, nullptr);
 }
