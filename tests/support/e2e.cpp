@@ -216,12 +216,24 @@ Program Program::Start(const std::string& exePath, const std::string& arguments,
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     Program program;
-    if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
-                       &info)) {
-        CloseHandle(info.hThread);
-        program.process_ = info.hProcess;
-        program.pid_ = info.dwProcessId;
+    // Wine now and then loses a new process before it has initialised (its
+    // loader could not reserve the address space it wanted) and reports
+    // ERROR_INTERNAL_ERROR; nothing of that process ran, so starting it again
+    // is safe. Any other failure is the caller's to see.
+    const int kAttempts = 3;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
+                           &info)) {
+            CloseHandle(info.hThread);
+            program.process_ = info.hProcess;
+            program.pid_ = info.dwProcessId;
+            break;
+        }
+        if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kAttempts) {
+            break;
+        }
+        Sleep(100);
     }
     return program;
 }
