@@ -2,7 +2,9 @@
 # Pictures of the console for docs/, taken under Xvfb in a build tree's Wine
 # prefix:
 #
-#   tools/console-screenshots.sh [BUILD_DIR]      (default: build/win)
+#   tools/console-screenshots.sh [BUILD_DIR]
+#
+# (default: build/win, or build/win64 where Wine cannot run 32-bit programs)
 #
 # Builds the screenshot driver (with quorcon and the test service), lets it
 # bring the console into each state and save BMPs, and converts them to
@@ -10,10 +12,10 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/win}
+preset=$("$root/tools/winrun.sh" --preset)
+build=${1:-$root/build/$preset}
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    (cd "$root" && cmake --preset "$preset" -B "$build" >/dev/null)
 fi
 cmake --build "$build" -j2 --target console_screenshots
 

@@ -5,12 +5,15 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/install-deps.sh
-cmake --preset win >/dev/null
-cmake --build --preset win -j"$(nproc)"
+# The shipped 32-bit build, or the 64-bit one where Wine cannot run 32-bit programs.
+preset=$(tools/winrun.sh --preset)
+build=build/$preset
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)"
 
 out=$PWD/out/demo
 mkdir -p "$out"
-state=build/win/wine
+state=$build/wine
 run() { tools/winrun.sh --state "$state" "$@"; }
 trap 'tools/winrun.sh --state "$state" --cleanup' EXIT
 run --setup
@@ -18,7 +21,7 @@ run --setup
 # The console does real work: a demo service is created, configured for the
 # console, and started with the console's own Start button.
 echo "--- quorcon: starting a service through the console"
-run build/win/bench/console/console_demo.exe "$out/quorcon.bmp"
+run "$build/bench/console/console_demo.exe" "$out/quorcon.bmp"
 
 # The uninstaller, started without a log beside it, shows its background
 # (asked for by its settings file) and asks for the log; the screenshot is
@@ -26,9 +29,9 @@ run build/win/bench/console/console_demo.exe "$out/quorcon.bmp"
 echo "--- Sweepback: asking for the install log"
 rm -rf "$out/Sweepback"
 mkdir -p "$out/Sweepback"
-cp build/win/uninstaller/Sweepback.exe "$out/Sweepback/"
+cp "$build/uninstaller/Sweepback.exe" "$out/Sweepback/"
 printf '[Settings]\r\nNo Background=0\r\n' >"$out/Sweepback/Sweepback.INI"
-run build/win/tools/winshot/winshot.exe "$out/sweepback.bmp" --screen Open \
+run "$build/tools/winshot/winshot.exe" "$out/sweepback.bmp" --screen Open \
     "$out/Sweepback/Sweepback.exe"
 
 for bmp in "$out"/*.bmp; do

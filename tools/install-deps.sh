@@ -7,7 +7,7 @@ packages=(
     build-essential cmake make python3 git
     googletest libbenchmark-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-    wine wine64 wine32:i386
+    wine wine64 wine32:i386 fonts-wine
     xvfb x11-apps x11-utils imagemagick
     clang libclang-rt-14-dev
 )

@@ -4,11 +4,23 @@
 #   winrun.sh --state DIR --setup          prepare display, prefix and wineserver
 #   winrun.sh --state DIR --cleanup        stop wineserver and our Xvfb
 #   winrun.sh --state DIR PROGRAM [ARGS]   run PROGRAM, return its exit code
+#   winrun.sh --preset                     print the build preset Wine runs here
 #
 # One state folder per build tree holds the prefix (DIR/prefix), the Xvfb we
 # started (DIR/xvfb.pid, DIR/display) and logs. Setup is idempotent and runs
 # under a lock, so the first test of a run may do it implicitly.
 set -u
+
+# 32-bit Wine needs a kernel that runs 32-bit Linux programs (IA32
+# emulation). Where it cannot, 64-bit Wine runs the 64-bit programs alone.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    wine=wine
+    preset=win
+else
+    wine=/usr/lib/wine/wine64
+    export WINELOADER=$wine
+    preset=win64
+fi
 
 state=""
 mode=run
@@ -17,6 +29,7 @@ while [ $# -gt 0 ]; do
         --state) state="$2"; shift 2 ;;
         --setup) mode=setup; shift ;;
         --cleanup) mode=cleanup; shift ;;
+        --preset) echo "$preset"; exit 0 ;;
         *) break ;;
     esac
 done
@@ -64,11 +77,14 @@ setup() {
     use_display
     if [ ! -f "$WINEPREFIX/.winrun-ready" ]; then
         rm -rf "$WINEPREFIX"
-        wine wineboot -i </dev/null >>"$log" 2>&1 9>&-
+        "$wine" wineboot -i </dev/null >>"$log" 2>&1 9>&-
         # Without a window manager Wine must draw the frames itself; otherwise
         # destroying a visible top-level window stalls for about two seconds.
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+        "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
             </dev/null >>"$log" 2>&1 9>&-
+        # Wine draws the title bar's buttons with Marlett; without it they
+        # come out as the letters "0 1 r". Debian keeps it outside the prefix.
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>>"$log"
         "$wineserver" -w 9>&-
         touch "$WINEPREFIX/.winrun-ready"
     fi
@@ -99,7 +115,7 @@ setup
 # The program's output goes through a file: Wine's background processes
 # inherit it, and a pipe they hold open would keep the caller waiting forever.
 out=$(mktemp "$state/run.XXXXXX")
-timeout -k 5 "${WINRUN_TIMEOUT:-300}" wine "$@" </dev/null >"$out" 2>&1
+timeout -k 5 "${WINRUN_TIMEOUT:-300}" "$wine" "$@" </dev/null >"$out" 2>&1
 rc=$?
 cat "$out"
 rm -f "$out"
