@@ -169,4 +169,29 @@ TEST(SelfRegisterTest, SeesRecordsAddedBetweenLines) {
     EXPECT_EQ(1, PrivateFiles.items[1]->selfRegisterSession);
 }
 
+// Entries fill faster than values when the log repeats a value; a new value
+// after that must still be recorded, or it would never be undone.
+TEST(RegistryValueTest, FullEntryListStillRecordsNewValues) {
+    ResetParseResults();
+    MemoryParseEnvironment env;
+    env.logBytes = "*** R\r\nTitle: R\r\n";
+    for (int i = 0; i < ListCapacity; ++i) {
+        env.logBytes += "RegDB Key: Software\\Sample\r\nRegDB Val: 1\r\nRegDB Name: Repeated\r\n";
+    }
+    env.logBytes += "RegDB Key: Software\\Sample\r\nRegDB Val: 2\r\nRegDB Name: Created\r\n"
+                    "RegDB Key: Software\\Sample\r\nRegDB Val: 3\r\nRegDB Name: Changed\r\n"
+                    "RegDB Old: 0\r\n";
+    ASSERT_EQ(0, ParseInstallLog("C:\\APP\\INSTALL.LOG", installDirectory, env));
+
+    EXPECT_EQ(ListCapacity, RegistryEntries.count);
+    ASSERT_EQ(2, CreatedValues.count);
+    EXPECT_STREQ("Created", CreatedValues.items[1]->valueName);
+    ASSERT_EQ(1, ChangedValues.count);
+    EXPECT_STREQ("Changed", ChangedValues.items[0]->valueName);
+    EXPECT_STREQ("0", ChangedValues.items[0]->preinstallData);
+    for (std::int32_t i = 0; i < RegistryEntries.count; ++i) {
+        EXPECT_EQ(CreatedValues.items[0], RegistryEntries.items[i]->value.created) << i;
+    }
+}
+
 } // namespace

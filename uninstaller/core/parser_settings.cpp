@@ -67,18 +67,14 @@ void LogParser::HandleRegistryValue(const char* field) {
         return;
     }
 
-    RegistryEntry* entry = AppendRecord(RegistryEntries);
-    if (entry == nullptr) {
-        return;
-    }
-    entry->isChange = isChange ? 1 : 0;
-    entry->type = type;
-    entry->data = CopyTextToArena(firstData.c_str());
+    // The value's own record comes first: it is what undoing the value needs,
+    // so a full list of entries must not lose it, and an entry is appended only
+    // when it has a record to name.
+    RegistryEntry* entry = nullptr;
     if (isChange) {
         IndexedLookup<ChangedValueRecord> lookup =
             FindOrAddIndexed(ChangedValues, keyPath, valueName, rootText, true);
         ChangedValueRecord* value = lookup.record;
-        entry->value.changed = value;
         if (value == nullptr) {
             return;
         }
@@ -89,11 +85,15 @@ void LogParser::HandleRegistryValue(const char* field) {
         }
         SafeCopy(value->latestData, latestData);
         value->session = sessionNumber;
+        entry = AppendRecord(RegistryEntries);
+        if (entry == nullptr) {
+            return;
+        }
+        entry->value.changed = value;
     } else {
         IndexedLookup<CreatedValueRecord> lookup =
             FindOrAddIndexed(CreatedValues, keyPath, valueName, rootText, true);
         CreatedValueRecord* value = lookup.record;
-        entry->value.created = value;
         if (value == nullptr) {
             return;
         }
@@ -101,7 +101,15 @@ void LogParser::HandleRegistryValue(const char* field) {
             value->root = root;
         }
         value->session = sessionNumber;
+        entry = AppendRecord(RegistryEntries);
+        if (entry == nullptr) {
+            return;
+        }
+        entry->value.created = value;
     }
+    entry->isChange = isChange ? 1 : 0;
+    entry->type = type;
+    entry->data = CopyTextToArena(firstData.c_str());
 }
 
 void LogParser::HandleRegistryTree(const char* field) {
