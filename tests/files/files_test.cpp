@@ -324,6 +324,83 @@ TEST_F(RemoveDirectoryTreeTest, WholeTreeWithFilesGoesEntirely) {
     EXPECT_FALSE(FileExists(root));
 }
 
+// The host's name of a Windows path whose folder exists; empty when Wine has
+// none.
+std::string UnixFileName(const std::string& path) {
+    using UnixFileNameOf = char*(CDECL*)(const WCHAR*);
+    auto unixFileNameOf = reinterpret_cast<UnixFileNameOf>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    WCHAR wide[MAX_PATH];
+    if (unixFileNameOf == nullptr ||
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) == 0) {
+        return "";
+    }
+    char* name = unixFileNameOf(wide);
+    std::string result = name != nullptr ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a program of the host (Wine starts Linux programs too) and waits until
+// `done` holds: Wine gives no handle that tells when such a program ended.
+template <typename Done>
+bool RunHostProgram(const char* program, std::string commandLine, Done done) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(program, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return false;
+    }
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
+        if (done()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsFolderLink(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A symbolic link of the host, which Wine shows as a folder that is a reparse
+// point, as Windows shows a junction: Wine makes none through the Windows calls.
+bool MakeFolderLink(const std::string& target, const std::string& link) {
+    std::string unixTarget = UnixFileName(target);
+    std::string unixLink = UnixFileName(link);
+    return !unixTarget.empty() && !unixLink.empty() &&
+           RunHostProgram("Z:\\bin\\ln", "ln -sfn \"" + unixTarget + "\" \"" + unixLink + "\"",
+                          [&link] { return IsFolderLink(link); });
+}
+
+bool RemoveFolderLink(const std::string& link) {
+    return RunHostProgram("Z:\\bin\\rm", "rm \"" + UnixFileName(link) + "\"",
+                          [&link] { return !FileExists(link); });
+}
+
+TEST_F(RemoveDirectoryTreeTest, LinkedFoldersAreNeverEntered) {
+    std::string elsewhere = Work("elsewhere");
+    MakeTree(elsewhere, {"precious.txt", "Sub\\more.txt"});
+    std::string root = Work("tree with a link");
+    MakeTree(root, {"a.txt", "Sub\\"});
+    std::string link = Join(root, "Sub\\linked");
+    ASSERT_TRUE(MakeFolderLink(elsewhere, link));
+
+    for (bool withFiles : {false, true}) {
+        RemoveDirectoryTree(root.c_str(), withFiles);
+        EXPECT_EQ(TreeEntries(elsewhere),
+                  (std::set<std::string>{"precious.txt", "Sub\\", "Sub\\more.txt"}));
+    }
+    // The installation's own file went; the link and the folders holding it stay.
+    EXPECT_FALSE(FileExists(Join(root, "a.txt")));
+    EXPECT_TRUE(IsFolderLink(link));
+    EXPECT_TRUE(RemoveFolderLink(link));
+}
+
 TEST_F(RemoveDirectoryTreeTest, ProtectedFoldersAreNeverTouched) {
     char windows[MAX_PATH];
     char system[MAX_PATH];

@@ -51,6 +51,8 @@ public:
     // Empty when the entry has no separate short name.
     const char* ShortName() const { return entry_.cAlternateFileName; }
     bool IsDirectory() const { return (entry_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    // A junction or symbolic link: it leads somewhere else.
+    bool IsLink() const { return (entry_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
 private:
     WIN32_FIND_DATAA entry_ = {};
@@ -219,7 +221,9 @@ void RemoveDirectoryTree(const char* path, bool withFiles) {
     DirectorySearch entries;
     if (JoinPath(search, {directory, "\\*.*"}) && entries.Open(search)) {
         do {
-            if (entries.IsDirectory() && entries.Name()[0] != '.' &&
+            // A linked folder is left alone: what it leads to was never
+            // part of this tree.
+            if (entries.IsDirectory() && !entries.IsLink() && entries.Name()[0] != '.' &&
                 JoinPath(entryPath, {directory, "\\", entries.Name(), pattern})) {
                 RemoveDirectoryTree(entryPath, withFiles);
             }
