@@ -142,6 +142,28 @@ TEST(ProgramsTest, UninstallerEmbedsTheRestartProgram) {
         << "resource " << size << " bytes, restart program " << expected.size() << " bytes";
 }
 
+// The icon of the program file and of the background window's class.
+TEST(ProgramsTest, UninstallerCarriesItsIconInBothSizes) {
+    win::unique_hmodule module(
+        LoadLibraryExA(e2e::WindowsPath(SWEEPBACK_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ASSERT_TRUE(module) << GetLastError();
+    for (int size : {32, 16}) {
+        SCOPED_TRACE(size);
+        HICON icon = static_cast<HICON>(
+            LoadImageA(module.get(), MAKEINTRESOURCEA(101), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr) << GetLastError();
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP colour = {};
+        ASSERT_TRUE(info.hbmColor != nullptr && GetObjectA(info.hbmColor, sizeof colour, &colour));
+        EXPECT_EQ(colour.bmWidth, size);
+        EXPECT_EQ(colour.bmHeight, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+}
+
 // The path every console test walks: a test service running with its start
 // arguments, the console's window up and closed again, the uninstaller run.
 TEST(ProgramsTest, ServiceConsoleAndUninstallerStartAndEnd) {
