@@ -37,7 +37,8 @@ int RemoveDirectoryEntry(const char* path);
 // a file pattern that applies at every level. withFiles false: only the
 // directories that are empty go, deepest first. withFiles true: the files
 // that match the pattern go first. Sub-directories whose names begin with a
-// dot, and linked ones (junctions, symbolic links), are never entered. Called on a drive root, the Windows directory, the
-// System directory or the Program Files directory it does nothing at all,
-// not even in their sub-directories.
+// dot, and linked ones (junctions, symbolic links), are never entered.
+// Called on a drive root, the Windows directory, the System directory or the
+// Program Files directory it does nothing at all, not even in their
+// sub-directories.
 void RemoveDirectoryTree(const char* path, bool withFiles);
