@@ -8,10 +8,8 @@ std::size_t SafeCopy(char* dest, std::size_t size, const char* source) {
     }
     std::size_t n = 0;
     if (source != nullptr) {
-        while (n + 1 < size && source[n] != '\0') {
-            dest[n] = source[n];
-            ++n;
-        }
+        n = strnlen(source, size - 1);
+        std::memmove(dest, source, n); // the source may lie within dest
     }
     dest[n] = '\0';
     return n;
