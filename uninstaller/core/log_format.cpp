@@ -21,10 +21,6 @@ const char* TitleText(const char* titleLine) {
     return titleLine[6] != '\0' ? titleLine + 7 : titleLine + 6;
 }
 
-const char* KeywordField(const char* line, const char* keyword) {
-    return StartsWithNoCase(line, keyword) ? line + std::strlen(keyword) : nullptr;
-}
-
 bool IsWholeLine(const char* line, const char* text) {
     return CompareNoCase(line, text) == 0;
 }

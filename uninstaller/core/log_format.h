@@ -2,7 +2,10 @@
 // The install log's line rules: session lines, the title line, keywords and
 // their fields, numbers and registry roots.
 
+#include "core/text_compare.h"
+
 #include <cstdint>
+#include <cstring>
 
 // The keywords, with the blank that ends most of them. A line starts a record
 // or header when it begins with the keyword, letter case ignored
@@ -74,8 +77,12 @@ bool IsAnsiSession(const char* sessionLine);
 bool IsTitleLine(const char* line);
 const char* TitleText(const char* titleLine);
 
-// The field after keyword when line begins with it (letter case ignored), else nullptr.
-const char* KeywordField(const char* line, const char* keyword);
+// The field after keyword when line begins with it (letter case ignored), else
+// nullptr. Inline: the parser tries keyword after keyword on every line, and
+// a keyword's length is then known where it is named.
+inline const char* KeywordField(const char* line, const char* keyword) {
+    return StartsWithNoCase(line, keyword) ? line + std::strlen(keyword) : nullptr;
+}
 
 // Whether line equals text as a whole, letter case ignored.
 bool IsWholeLine(const char* line, const char* text);
