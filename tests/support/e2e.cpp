@@ -216,10 +216,9 @@ Program Program::Start(const std::string& exePath, const std::string& arguments,
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     Program program;
-    // Wine now and then loses a new process before it has initialised (its
-    // loader could not reserve the address space it wanted) and reports
-    // ERROR_INTERNAL_ERROR; nothing of that process ran, so starting it again
-    // is safe. Any other failure is the caller's to see.
+    // Wine now and then fails a start with ERROR_INTERNAL_ERROR before any of
+    // the new process's code has run, so starting it again is safe. Any other
+    // failure is the caller's to see.
     const int kAttempts = 3;
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
         if (CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
